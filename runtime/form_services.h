@@ -1,0 +1,26 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace quorvel::runtime {
+
+// Button sets and answers keep the runtime's numeric codes, so a host can pass
+// them straight to a platform message box.
+enum class MsgBoxButtons { OkOnly = 0, YesNo = 4 };
+enum class MsgBoxAnswer { Ok = 1, Yes = 6, No = 7 };
+
+// What a command may do to its window: read and write the whole text of a box
+// named like "Text1", and show a modal message box without an icon. Hosts
+// (Qt, Win32, the recording fake) implement it; commands never see a widget.
+class FormServices {
+ public:
+  virtual ~FormServices() = default;
+
+  virtual std::u16string Text(std::string_view box) const = 0;
+  virtual void SetText(std::string_view box, std::u16string_view text) = 0;
+  virtual MsgBoxAnswer MsgBox(std::u16string_view prompt, MsgBoxButtons buttons,
+                              std::u16string_view title) = 0;
+};
+
+}  // namespace quorvel::runtime

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <span>
+#include <string_view>
+
+#include "runtime/form_services.h"
+
+namespace quorvel::runtime {
+
+// A window described as data, the way a form file describes a form: a host
+// turns any FormSpec into real controls. Positions and sizes are in twips
+// (1440 per inch) from the top left corner of the client area.
+
+enum class ControlKind { TextBox, Label, CommandButton, Image };
+
+struct TwipsRect {
+  int left;
+  int top;
+  int width;
+  int height;
+};
+
+// A font a control asks for. Families are tried in order, so a machine without
+// the first one still gets a face of the same style rather than a fallback.
+struct FontSpec {
+  std::span<const std::u16string_view> families;
+  double pointSize;
+  int weight;   // 400 regular, 700 bold
+  int charset;  // Windows character set, 134 for GB2312
+};
+
+struct ControlSpec {
+  std::string_view name;
+  ControlKind kind;
+  TwipsRect rect;
+  std::u16string_view text;  // caption, or the initial text of a box
+  const FontSpec* font;      // nullptr: the window's default font
+  int tabIndex;              // order of keyboard focus; -1 takes no focus
+  bool multiLine;
+  std::u16string_view accessibleName;  // empty for controls a reader names by text
+};
+
+// Pictures are embedded files of the project's own, in the formats the hosts
+// read directly (.ico with 16 x 16 and 32 x 32 images, .bmp for pictures).
+struct FormSpec {
+  std::string_view name;
+  std::u16string_view caption;
+  int clientWidthTwips;
+  int clientHeightTwips;
+  std::span<const ControlSpec> controls;
+};
+
+// Receives the clicks a host delivers, by control name.
+class ClickTarget {
+ public:
+  virtual ~ClickTarget() = default;
+  virtual void Click(std::string_view control, FormServices& form) = 0;
+};
+
+}  // namespace quorvel::runtime

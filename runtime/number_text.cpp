@@ -1,0 +1,55 @@
+#include "runtime/number_text.h"
+
+#include <charconv>
+#include <cmath>
+#include <string_view>
+
+namespace quorvel::runtime {
+namespace {
+
+constexpr int kSignificantDigits = 15;
+constexpr int kFirstExponentForm = 15;  // from 1e15 up
+
+std::u16string Widen(std::string_view ascii) { return {ascii.begin(), ascii.end()}; }
+
+}  // namespace
+
+std::u16string NumberText(double value) {
+  if (!std::isfinite(value)) {
+    return Widen(std::isnan(value) ? "NaN" : (value < 0 ? "-Inf" : " Inf"));
+  }
+  std::u16string out(1, value < 0 ? u'-' : u' ');
+  if (value == 0) return out + u'0';
+
+  // Let to_chars round to 15 significant digits: "d.dddddddddddddde+XX".
+  char buf[40];
+  const auto result = std::to_chars(buf, buf + sizeof buf, std::fabs(value),
+                                    std::chars_format::scientific, kSignificantDigits - 1);
+  const std::string_view sci(buf, result.ptr - buf);
+  const std::size_t e = sci.find('e');
+  // from_chars takes no "+", and to_chars always writes a sign.
+  const std::size_t exponentDigits = e + (sci[e + 1] == '+' ? 2 : 1);
+  int exponent = 0;
+  std::from_chars(sci.data() + exponentDigits, sci.data() + sci.size(), exponent);
+  std::string digits;
+  digits += sci[0];
+  digits += sci.substr(2, e - 2);
+  digits.erase(digits.find_last_not_of('0') + 1);
+
+  if (exponent >= kFirstExponentForm) {
+    out += digits[0];
+    if (digits.size() > 1) out += u'.' + Widen(std::string_view(digits).substr(1));
+    return out + u"E+" + Widen(std::to_string(exponent));
+  }
+  if (exponent < 0) {
+    return out + u'.' + std::u16string(-exponent - 1, u'0') + Widen(digits);
+  }
+  const std::size_t integerDigits = exponent + 1;
+  if (digits.size() <= integerDigits) {
+    return out + Widen(digits) + std::u16string(integerDigits - digits.size(), u'0');
+  }
+  const std::string_view all(digits);
+  return out + Widen(all.substr(0, integerDigits)) + u'.' + Widen(all.substr(integerDigits));
+}
+
+}  // namespace quorvel::runtime

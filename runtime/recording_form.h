@@ -1,0 +1,48 @@
+#pragma once
+
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "runtime/form_services.h"
+
+namespace quorvel::runtime {
+
+// A headless host: keeps the boxes' texts in memory, answers every message box
+// at once and records each write and each message box in order. The probe, the
+// unit tests and the fuzz target drive the commands through it.
+class RecordingForm final : public FormServices {
+ public:
+  struct Event {
+    enum class Kind { SetText, MsgBox } kind;
+    std::string box;        // SetText: the box written
+    std::u16string text;    // SetText: the new text; MsgBox: the prompt
+    std::u16string title;   // MsgBox only
+    MsgBoxButtons buttons;  // MsgBox only
+
+    bool operator==(const Event&) const = default;
+  };
+
+  // Yes/No questions get this answer; OK-only boxes are always answered OK.
+  explicit RecordingForm(MsgBoxAnswer yesNoAnswer = MsgBoxAnswer::Yes)
+      : yesNoAnswer_(yesNoAnswer) {}
+
+  // Sets a box's text as a user would, without recording an event.
+  void Type(std::string_view box, std::u16string_view text);
+
+  std::u16string Text(std::string_view box) const override;
+  void SetText(std::string_view box, std::u16string_view text) override;
+  MsgBoxAnswer MsgBox(std::u16string_view prompt, MsgBoxButtons buttons,
+                      std::u16string_view title) override;
+
+  const std::vector<Event>& Events() const { return events_; }
+  void ClearEvents() { events_.clear(); }
+
+ private:
+  MsgBoxAnswer yesNoAnswer_;
+  std::map<std::string, std::u16string, std::less<>> boxes_;
+  std::vector<Event> events_;
+};
+
+}  // namespace quorvel::runtime

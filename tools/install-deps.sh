@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages a build needs. Groups: core (compiler,
+# CMake, GoogleTest, Google Benchmark), qt (Linux window, Xvfb driving,
+# fonts), win32 (mingw-w64 cross compiler, 32-bit Wine), fuzz (clang with
+# libFuzzer and the sanitizer runtimes). Packages already present are skipped.
+set -euo pipefail
+
+sudo_if_needed() {
+  if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+packages=()
+need_i386=0
+for group in "$@"; do
+  case "$group" in
+    core) packages+=(build-essential cmake ninja-build libgtest-dev libgmock-dev libbenchmark-dev) ;;
+    qt) packages+=(qt6-base-dev qt6-base-dev-tools libgl-dev xvfb xdotool imagemagick fonts-noto-cjk
+                   xauth x11-utils locales) ;;
+    win32) packages+=(g++-mingw-w64-i686 binutils-mingw-w64-i686 wine wine32 xvfb xdotool imagemagick
+                      fonts-noto-cjk locales)
+           need_i386=1 ;;
+    fuzz) packages+=(clang libclang-rt-dev llvm) ;;
+    *) echo "install-deps: unknown group '$group'" >&2; exit 2 ;;
+  esac
+done
+
+if [ "$need_i386" -eq 1 ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+  sudo_if_needed dpkg --add-architecture i386
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+[ "${#missing[@]}" -eq 0 ] && exit 0
+
+export DEBIAN_FRONTEND=noninteractive
+sudo_if_needed apt-get update -qq
+sudo_if_needed apt-get install -y -qq --no-install-recommends "${missing[@]}"

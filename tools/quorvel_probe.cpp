@@ -1,0 +1,61 @@
+// Runs the Calculate command as the window would, on data read from standard
+// input, and prints what happened: one line per message box or box write.
+
+#include <cstdio>
+#include <cstring>
+#include <iostream>
+#include <iterator>
+#include <string>
+
+#include "runtime/recording_form.h"
+#include "runtime/utf8.h"
+#include "window/static_form.h"
+
+namespace {
+
+using quorvel::runtime::RecordingForm;
+using quorvel::runtime::Utf16ToUtf8;
+using quorvel::runtime::Utf8ToUtf16;
+
+int Usage() {
+  std::fputs("usage: quorvel-probe [--precision TEXT] [--previous TEXT] < data\n", stderr);
+  return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::string precision = "0.0001";
+  std::string previous;
+  for (int i = 1; i < argc; ++i) {
+    if (i + 1 < argc && std::strcmp(argv[i], "--precision") == 0) {
+      precision = argv[++i];
+    } else if (i + 1 < argc && std::strcmp(argv[i], "--previous") == 0) {
+      previous = argv[++i];
+    } else {
+      return Usage();
+    }
+  }
+  std::cin >> std::noskipws;
+  const std::string data{std::istreambuf_iterator<char>(std::cin), {}};
+
+  RecordingForm form;
+  form.Type("Text1", Utf8ToUtf16(data));
+  form.Type("Text7", Utf8ToUtf16(precision));
+  for (const char* box : {"Text2", "Text3", "Text4", "Text5", "Text6"}) {
+    form.Type(box, Utf8ToUtf16(previous));
+  }
+  quorvel::window::Static window;
+  window.Click("Command1", form);
+
+  std::string out;
+  for (const RecordingForm::Event& e : form.Events()) {
+    if (e.kind == RecordingForm::Event::Kind::MsgBox) {
+      out += "msgbox\t" + Utf16ToUtf8(e.title) + "\t" + Utf16ToUtf8(e.text) + "\n";
+    } else {
+      out += "set\t" + e.box + "\t" + Utf16ToUtf8(e.text) + "\n";
+    }
+  }
+  std::fwrite(out.data(), 1, out.size(), stdout);
+  return 0;
+}

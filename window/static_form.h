@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string_view>
+
+#include "calc/calc_state.h"
+#include "runtime/form_spec.h"
+
+namespace quorvel::window {
+
+// The one window, Static: its description for the hosts, and the state and
+// click procedures behind it.
+class Static final : public runtime::ClickTarget {
+ public:
+  static const runtime::FormSpec& Spec();
+
+  void Click(std::string_view control, runtime::FormServices& form) override;
+
+ private:
+  calc::CalcState state_;
+};
+
+}  // namespace quorvel::window
