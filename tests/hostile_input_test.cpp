@@ -1,0 +1,245 @@
+// Huge and hostile inputs through the whole Calculate click: sizes past every
+// 16-bit limit, the double's extremes, and characters no keyboard types.
+
+#include <gtest/gtest.h>
+
+#include <cstddef>
+#include <limits>
+#include <string>
+#include <type_traits>
+
+#include "calc/calc_state.h"
+#include "command_events.h"
+#include "outcome_check.h"
+#include "window/static_form.h"
+
+namespace quorvel::check {
+namespace {
+
+using namespace testing_support;
+
+const Event kPrecisionMessage = Ok(u"指定精度", u"请指定运算精度！");
+const Event kDataMessage = Ok(u"输入原始数据", u"请输入原始数据！");
+const Event kOneItem = Ok(u"无法计算", u"只有1个数据，无法计算标准偏差！");
+const Event kMeanZero = Ok(u"无法计算", u"平均值为0，无法计算相对偏差！");
+const Event kOutOfRange = Ok(u"无法计算", u"数值超出计算范围！");
+
+std::u16string Decimal(std::size_t n) {
+  const std::string digits = std::to_string(n);
+  return {digits.begin(), digits.end()};
+}
+
+Event ItemMessage(std::size_t item) {
+  return Ok(u"输入正确数据", u"第" + Decimal(item) + u"个数据输入有误，请重新输入");
+}
+
+std::u16string Repeated(std::u16string_view text, std::size_t times) {
+  std::u16string out;
+  out.reserve(text.size() * times);
+  for (std::size_t i = 0; i < times; ++i) out += text;
+  return out;
+}
+
+// Clicks Calculate once on a fresh window and checks the rules every click
+// keeps before handing back what it did.
+Events Clicked(const std::u16string& data, const std::u16string& precision = u"0.0001") {
+  const BoxTexts before{
+      data, precision, {u"earlier", u"earlier", u"earlier", u"earlier", u"earlier"}};
+  runtime::RecordingForm form;
+  TypeInto(form, before);
+  window::Static window;
+  window.Click("Command1", form);
+  EXPECT_EQ(OutcomeFault(before, form), "");
+  return form.Events();
+}
+
+// Sizes are size_t throughout, so no data a machine can hold wraps a counter.
+using Calc = calc::CalcState;
+static_assert(std::is_same_v<decltype(Calc::TextLen), std::size_t> &&
+              std::is_same_v<decltype(Calc::ScanPos), std::size_t> &&
+              std::is_same_v<decltype(Calc::ItemCount), std::size_t> &&
+              std::is_same_v<decltype(Calc::ItemIndex), std::size_t>);
+
+TEST(HugeData, MillionItemsAreEachReadOnce) {
+  // The numbers 1 to 10^6 joined by blanks, line feeds and CR LF pairs: one
+  // lost or doubled item would move the mean by at least 0.5.
+  std::u16string data;
+  constexpr std::u16string_view kSeparators[] = {u" ", u"\r\n", u"\n"};
+  for (std::size_t i = 1; i <= 1'000'000; ++i)
+    data += Decimal(i) + std::u16string(kSeparators[i % 3]);
+  // The exact standard deviation is 288675.1345946...; summing the squares in
+  // order in doubles rounds it to ...596, as every machine does alike.
+  EXPECT_EQ(Clicked(data), Results(u"500000.5", u"250000", u"50%", u"288675.134596", u"57.735%"));
+}
+
+TEST(HugeData, BadItemsAreNamedPastEverySixteenBitLimit) {
+  std::u16string data;
+  for (std::size_t i = 1; i <= 70'000; ++i) {
+    const bool bad = i == 32'767 || i == 32'768 || i == 65'536 || i == 65'537 || i == 70'000;
+    data += bad ? u"x " : u"1 ";
+  }
+  EXPECT_EQ(Clicked(data), (Events{ItemMessage(32'767), ItemMessage(32'768), ItemMessage(65'536),
+                                   ItemMessage(65'537), ItemMessage(70'000)}));
+}
+
+TEST(HugeData, HundredThousandBadItemsGiveElevenMessages) {
+  Events expected;
+  for (std::size_t i = 1; i <= 10; ++i) expected.push_back(ItemMessage(i));
+  expected.push_back(Ok(u"输入正确数据", u"另有99990个数据输入有误，请重新输入"));
+  EXPECT_EQ(Clicked(Repeated(u"x ", 100'000)), expected);
+}
+
+TEST(HugeData, MillionSeparatorsAreNoData) {
+  const std::u16string separators = Repeated(u" \n\r\n \n", 200'000);
+  ASSERT_EQ(separators.size(), 1'200'000u);
+  EXPECT_EQ(Clicked(separators), Events{kDataMessage});
+  // One number at the very end is found behind all of them.
+  EXPECT_EQ(Clicked(separators + u"7"), Results(u"7", u"0", u"0%", u"", u"") + Events{kOneItem});
+}
+
+struct LongItemCase {
+  const char* name;
+  std::u16string data;
+  Events expected;
+};
+
+void PrintTo(const LongItemCase& c, std::ostream* os) {
+  *os << c.name;
+}
+
+class FortyThousandCharacterItem : public testing::TestWithParam<LongItemCase> {};
+
+TEST_P(FortyThousandCharacterItem, IsReadWhole) {
+  ASSERT_GE(GetParam().data.size(), 40'000u);
+  EXPECT_EQ(Clicked(GetParam().data), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    HugeData, FortyThousandCharacterItem,
+    testing::Values(
+        LongItemCase{"OneWithTrailingZeros", u"1." + std::u16string(39'998, u'0') + u" 3",
+                     Results(u"2", u"1", u"50%", u"1.414214", u"70.7107%")},
+        LongItemCase{"UnderflowReadsAsZero", u"0." + std::u16string(39'997, u'0') + u"1 2",
+                     Results(u"1", u"1", u"100%", u"1.414214", u"141.4214%")},
+        LongItemCase{"NegativeZero", u"-" + std::u16string(39'999, u'0'),
+                     Results(u"0", u"0", u"", u"", u"") + Events{kOneItem, kMeanZero}},
+        LongItemCase{"OverflowIsBad", u"5 " + std::u16string(40'000, u'9'), {ItemMessage(2)}},
+        LongItemCase{
+            "BadAtTheEnd", u"5 " + std::u16string(39'999, u'1') + u"x 6", {ItemMessage(2)}},
+        LongItemCase{"TabsOnly", std::u16string(40'000, u'\t') + u" 1", {ItemMessage(1)}},
+        LongItemCase{"LoneSurrogates", std::u16string(40'000, u'\xD800'), {ItemMessage(1)}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct LimitCase {
+  const char* name;
+  std::u16string precision;
+  std::u16string data;
+  Events expected;
+};
+
+void PrintTo(const LimitCase& c, std::ostream* os) {
+  *os << c.name;
+}
+
+class DoubleLimits : public testing::TestWithParam<LimitCase> {};
+
+TEST_P(DoubleLimits, GiveResultsOrReasons) {
+  EXPECT_EQ(Clicked(GetParam().data, GetParam().precision), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, DoubleLimits,
+    testing::Values(LimitCase{"LargestDouble", u"1", u"1.7976931348623157e308",
+                              Results(u"1.79769313486232E+308", u"0", u"0%", u"", u"") +
+                                  Events{kOneItem}},
+                    LimitCase{"MinusTenToThe308", u"1", u"-1e308",
+                              Results(u"-1E+308", u"0", u"0%", u"", u"") + Events{kOneItem}},
+                    LimitCase{"SumOverflowsUpward", u"1", u"1e308 1e308",
+                              Results(u"", u"", u"", u"", u"") + Events{kOutOfRange}},
+                    LimitCase{"SumOverflowsDownward", u"1", u"-1e308 -1e308",
+                              Results(u"", u"", u"", u"", u"") + Events{kOutOfRange}},
+                    LimitCase{"DeviationsOverflow", u"1", u"1e308 -1e308",
+                              Results(u"0", u"", u"", u"", u"") + Events{kOutOfRange}},
+                    LimitCase{"SmallestSubnormal", u"0.0001", u"4.9e-324",
+                              Results(u"0", u"0", u"", u"", u"") + Events{kOneItem, kMeanZero}},
+                    LimitCase{"BelowTheSmallestSubnormal", u"0.0001", u"2e-324 -2e-324",
+                              Results(u"0", u"0", u"", u"0", u"") + Events{kMeanZero}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+INSTANTIATE_TEST_SUITE_P(
+    Precisions, DoubleLimits,
+    testing::Values(LimitCase{"TenToTheMinus300", u"1e-300", u"1 2 3",
+                              Results(u"2", u"0.666666666666667", u"33.3333333333333%", u"1",
+                                      u"50%")},
+                    LimitCase{"TenToThe300", u"1e300", u"1e300 3e300",
+                              Results(u"2E+300", u"1E+300", u"0%", u"", u"") + Events{kOutOfRange}},
+                    LimitCase{"TenToTheMinus308ScalesPastTheLimit", u"1e-308", u"1 2 3",
+                              Results(u"", u"", u"", u"", u"") + Events{kOutOfRange}},
+                    // The squares of deviations near 1e-301 underflow to 0.
+                    LimitCase{"TenToTheMinus308OnTinyValues", u"1e-308", u"4.9e-324 1e-300",
+                              Results(u"0." + std::u16string(300, u'0') + u"5",
+                                      u"0." + std::u16string(300, u'0') + u"5", u"", u"0", u"0%") +
+                                  Events{kOutOfRange}},
+                    LimitCase{"ReciprocalOverflows", u"1e-309", u"1 2 3", {kPrecisionMessage}},
+                    LimitCase{"SmallestSubnormal", u"4.9e-324", u"1 2 3", {kPrecisionMessage}},
+                    LimitCase{"Overflowing", u"1e309", u"1 2 3", {kPrecisionMessage}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct CharacterCase {
+  const char* name;
+  std::u16string data;
+  std::size_t badItem;
+};
+
+void PrintTo(const CharacterCase& c, std::ostream* os) {
+  *os << c.name;
+}
+
+class StrangeCharacters : public testing::TestWithParam<CharacterCase> {};
+
+TEST_P(StrangeCharacters, MakeTheirItemBad) {
+  EXPECT_EQ(Clicked(GetParam().data), Events{ItemMessage(GetParam().badItem)});
+}
+
+// Each row holds one bad item among good ones; \x escapes give lone surrogates.
+INSTANTIATE_TEST_SUITE_P(Data, StrangeCharacters,
+                         testing::Values(CharacterCase{"LoneHighSurrogate", u"1 \xD800 2", 2},
+                                         CharacterCase{"LoneLowSurrogate", u"1 2\xDC00", 2},
+                                         CharacterCase{"SurrogatesReversed", u"\xDC00\xD800 1", 1},
+                                         CharacterCase{"EmojiPair", u"1 2 😀", 3},
+                                         CharacterCase{"NulInsideAnItem",
+                                                       std::u16string(u"1 2\0"
+                                                                      u"3 4",
+                                                                      7),
+                                                       2},
+                                         CharacterCase{"NulAlone", std::u16string(u"1 \0 4", 5), 2},
+                                         CharacterCase{"ByteOrderMark",
+                                                       u"\xFEFF"
+                                                       u"1 2",
+                                                       1},
+                                         CharacterCase{"NoBreakSpaceJoins",
+                                                       u"1\u00A0"
+                                                       u"2",
+                                                       1},
+                                         CharacterCase{"LineSeparatorJoins",
+                                                       u"1\u2028"
+                                                       u"2 3",
+                                                       1},
+                                         CharacterCase{"FormFeedJoins", u"3 1\f2", 2},
+                                         CharacterCase{"TrailingLoneCarriageReturn", u"1 2\r", 2},
+                                         CharacterCase{"CarriageReturnsBeforeLineFeed", u"1\r\r\n2",
+                                                       1}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(StrangeCharacters, InThePrecisionGiveThePrecisionMessage) {
+  for (const std::u16string& precision :
+       {std::u16string(u"\xD800"), std::u16string(u"0.1\0", 4),
+        std::u16string(u"\xFEFF"
+                       u"1"),
+        std::u16string(u"0.1\xDC00"), std::u16string(40'000, u'0') + u"x"}) {
+    EXPECT_EQ(Clicked(u"1 2", precision), Events{kPrecisionMessage});
+  }
+}
+
+}  // namespace
+}  // namespace quorvel::check
