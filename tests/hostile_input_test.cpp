@@ -97,6 +97,17 @@ TEST(HugeData, MillionSeparatorsAreNoData) {
   EXPECT_EQ(Clicked(separators + u"7"), Results(u"7", u"0", u"0%", u"", u"") + Events{kOneItem});
 }
 
+TEST(HugeData, NumbersOfEveryLengthUpTo200AreReadExactly) {
+  // Item L is the number L padded with zeros to L characters, so a number
+  // text crossing any size of the reader's buffers shows in the mean.
+  std::u16string data;
+  for (std::size_t length = 1; length <= 200; ++length) {
+    const std::u16string digits = Decimal(length);
+    data += std::u16string(length - digits.size(), u'0') + digits + u' ';
+  }
+  EXPECT_EQ(Clicked(data), Results(u"100.5", u"50", u"49.7512%", u"57.734305", u"57.4471%"));
+}
+
 struct LongItemCase {
   const char* name;
   std::u16string data;

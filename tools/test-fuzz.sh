@@ -15,5 +15,5 @@ cmake --build build/fuzz -j2 --target quorvel_fuzz
 # New inputs go to build/fuzz/corpus; the committed seeds are only read.
 mkdir -p build/fuzz/corpus build/fuzz/findings
 build/fuzz/tests/fuzz/quorvel_fuzz -max_total_time="${FUZZ_SECONDS:-60}" -timeout=10 \
-  -dict=tests/fuzz/calculate.dict -artifact_prefix=build/fuzz/findings/ -print_final_stats=1 \
+  -dict=tests/fuzz/calculate.dict -artifact_prefix=build/fuzz/findings/ -use_value_profile=1 -print_final_stats=1 \
   build/fuzz/corpus tests/fuzz/corpus
