@@ -27,8 +27,14 @@ constexpr ControlKind kButton = ControlKind::CommandButton;
 // accessible name.
 constexpr ControlSpec kControls[] = {
     {"Text1", kText, {240, 600, 6135, 1935}, u"", nullptr, 0, true, u"原始数据"},
-    {"Label1", kLabel, {240, 240, 6135, 255},
-     u"请在下面方框中输入数据（不同数据间请用空格或回车隔开）", &kSong105, 1, false, u""},
+    {"Label1",
+     kLabel,
+     {240, 240, 6135, 255},
+     u"请在下面方框中输入数据（不同数据间请用空格或回车隔开）",
+     &kSong105,
+     1,
+     false,
+     u""},
     {"Label2", kLabel, {240, 2760, 735, 255}, u"平均值", &kSong105, 2, false, u""},
     {"Text2", kText, {1560, 2760, 1215, 270}, u"", nullptr, 3, false, u"平均值"},
     {"Text3", kText, {5040, 2760, 1215, 270}, u"", nullptr, 4, false, u"平均偏差"},
@@ -62,7 +68,9 @@ constexpr ClickRow kClicks[] = {
 
 }  // namespace
 
-const runtime::FormSpec& Static::Spec() { return kStatic; }
+const runtime::FormSpec& Static::Spec() {
+  return kStatic;
+}
 
 void Static::Click(std::string_view control, runtime::FormServices& form) {
   for (const ClickRow& row : kClicks) {
