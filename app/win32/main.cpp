@@ -1,5 +1,6 @@
-#include <commctrl.h>
 #include <windows.h>
+// After windows.h, which it needs.
+#include <commctrl.h>
 
 #include "runtime/win32/win32_form.h"
 #include "window/static_form.h"
