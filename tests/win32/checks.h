@@ -7,13 +7,13 @@
 
 namespace quorvel::wine_driver {
 
-// The executable's version block and icon, read from the file.
+// The executable's version block, icon and manifest, read from the file.
 void CheckResources(const std::wstring& exePath, CheckLog& log);
 // The window's client size, each control's class, place and size, the boxes'
 // styles and their texts at start.
 void CheckLayout(const AppSession& app, CheckLog& log);
-// The window's icons and the fonts its controls draw with, read inside the
-// program.
+// The window's icons, the fonts its controls draw with and the version of
+// its common controls, read inside the program.
 void CheckFontsAndIcons(const AppSession& app, const std::wstring& hookPath, CheckLog& log);
 // Tab and Shift+Tab, Enter and Escape in the boxes.
 void CheckKeyboard(const AppSession& app, CheckLog& log);

@@ -1,7 +1,9 @@
 // Runs inside quorvel.exe as a WH_CALLWNDPROC hook and reports the window's
-// icons and its controls' fonts to the test driver.
+// icons, its controls' fonts and their common controls version to the driver.
 
 #include <windows.h>
+// After windows.h, which it needs.
+#include <commctrl.h>
 
 #include "tests/win32/inside_report_protocol.h"
 
@@ -25,8 +27,20 @@ IconSize IconOf(HWND window, WPARAM kind) {
   return SizeOf(reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, kind, 0)));
 }
 
-BOOL CALLBACK CollectFont(HWND control, LPARAM param) {
+bool IsButton(HWND control) {
+  wchar_t windowClass[16] = {};
+  GetClassNameW(control, windowClass, 16);
+  return lstrcmpiW(windowClass, L"Button") == 0;
+}
+
+BOOL CALLBACK CollectControl(HWND control, LPARAM param) {
   auto* report = reinterpret_cast<InsideReport*>(param);
+  // Only the version 6 button knows its ideal size.
+  SIZE ideal{};
+  if (IsButton(control) &&
+      SendMessageW(control, BCM_GETIDEALSIZE, 0, reinterpret_cast<LPARAM>(&ideal))) {
+    report->commonControls6 = TRUE;
+  }
   if (report->controlCount == quorvel::wine_driver::kMaxReportedControls) return FALSE;
   ControlFont& entry = report->controls[report->controlCount++];
   entry.id = GetDlgCtrlID(control);
@@ -37,8 +51,8 @@ BOOL CALLBACK CollectFont(HWND control, LPARAM param) {
 }
 
 void Report(HWND window, HWND receiver) {
-  InsideReport report{IconOf(window, ICON_BIG), IconOf(window, ICON_SMALL), 0, {}};
-  EnumChildWindows(window, &CollectFont, reinterpret_cast<LPARAM>(&report));
+  InsideReport report{FALSE, IconOf(window, ICON_BIG), IconOf(window, ICON_SMALL), 0, {}};
+  EnumChildWindows(window, &CollectControl, reinterpret_cast<LPARAM>(&report));
   COPYDATASTRUCT data{0, sizeof report, &report};
   SendMessageW(receiver, WM_COPYDATA, reinterpret_cast<WPARAM>(window),
                reinterpret_cast<LPARAM>(&data));

@@ -105,6 +105,7 @@ void CheckFontsAndIcons(const AppSession& app, const std::wstring& hookPath, Che
   log.Expect(report.has_value() && report->controlCount == std::ssize(kExpectedControls),
              "a report from inside the program on all controls");
   if (!report) return;
+  log.Expect(report->commonControls6, "the manifest brings the version 6 common controls");
   const std::string icons = Size(report->bigIcon.width, report->bigIcon.height) + " and " +
                             Size(report->smallIcon.width, report->smallIcon.height);
   log.Expect(icons == "32x32 and 16x16", "window icons 32x32 and 16x16", icons);

@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include <set>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -94,11 +95,29 @@ void CheckIconGroup(const std::wstring& exePath, CheckLog& log) {
   if (exe != nullptr) FreeLibrary(exe);
 }
 
+// Wine treats every program as DPI aware, so the manifest's request is read
+// from the file; its request for the version 6 controls is checked in the
+// running program.
+void CheckManifest(const std::wstring& exePath, CheckLog& log) {
+  const HMODULE exe = LoadLibraryExW(exePath.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  const HRSRC resource =
+      exe != nullptr ? FindResourceW(exe, MAKEINTRESOURCEW(1), RT_MANIFEST) : nullptr;
+  std::string manifest;
+  if (resource != nullptr) {
+    manifest.assign(static_cast<const char*>(LockResource(LoadResource(exe, resource))),
+                    SizeofResource(exe, resource));
+  }
+  log.Expect(manifest.find(">true</dpiAware>") != std::string::npos,
+             "the manifest asks for system DPI awareness");
+  if (exe != nullptr) FreeLibrary(exe);
+}
+
 }  // namespace
 
 void CheckResources(const std::wstring& exePath, CheckLog& log) {
   CheckVersionBlock(exePath, log);
   CheckIconGroup(exePath, log);
+  CheckManifest(exePath, log);
 }
 
 }  // namespace quorvel::wine_driver
