@@ -46,6 +46,7 @@ rm -f "$state/display"
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$state/display" >/dev/null 2>&1 &
 xvfb_pid=$!
 for _ in $(seq 100); do [ -s "$state/display" ] && break; sleep 0.1; done
+[ -s "$state/display" ] || { echo "test-win32: Xvfb did not start" >&2; exit 1; }
 export DISPLAY=:$(cat "$state/display")
 
 if ! grep -qs '"Managed"="N"' "$WINEPREFIX/user.reg"; then

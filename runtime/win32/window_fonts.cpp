@@ -1,6 +1,7 @@
 #include "runtime/win32/window_fonts.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace quorvel::runtime::win32 {
 namespace {

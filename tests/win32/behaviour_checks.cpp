@@ -90,7 +90,8 @@ void CheckKeyboard(const AppSession& app, CheckLog& log) {
 
   // Enter in a single-line box must click nothing: no default button.
   PressKeys({VK_SHIFT, VK_TAB});
-  log.Expect(app.Focus() == app.Control(kText7), "Shift+Tab from Text1 reaches Text7");
+  log.Expect(AppSession::WaitUntil([&] { return app.Focus() == app.Control(kText7); }),
+             "Shift+Tab from Text1 reaches Text7");
   PressKeys({VK_RETURN});
   Sleep(300);
   log.Expect(NoMessageBox(app), "Enter in Text7 shows no message box");

@@ -49,7 +49,7 @@ inline constexpr ExpectedControl kExpectedControls[] = {
 
 // Rows of the controls the behaviour checks use.
 inline constexpr int kText1 = 0, kText2 = 3, kText3 = 4, kText4 = 6, kText5 = 8, kText6 = 10,
-                     kCommand1 = 12, kCommand2 = 13, kText7 = 15;
+                     kCommand1 = 12, kCommand2 = 13, kText7 = 15, kImage1 = 17;
 inline constexpr int kResultBoxes[] = {kText2, kText3, kText4, kText5, kText6};
 // The order in which Tab moves the focus, starting where the window starts.
 inline constexpr int kFocusOrder[] = {kText1, kText2,    kText3,    kText4, kText5,

@@ -98,6 +98,10 @@ void CheckLayout(const AppSession& app, CheckLog& log) {
     CheckControl(app, row, log);
   }
   CheckBoxes(app, log);
+  DWORD_PTR picture = 0;
+  SendMessageTimeoutW(app.Control(kImage1), STM_GETIMAGE, IMAGE_BITMAP, 0, SMTO_NORMAL, 5000,
+                      &picture);
+  log.Expect(picture != 0, "Image1 shows a picture");
 }
 
 void CheckFontsAndIcons(const AppSession& app, const std::wstring& hookPath, CheckLog& log) {
