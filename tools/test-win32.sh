@@ -49,18 +49,26 @@ for _ in $(seq 100); do [ -s "$state/display" ] && break; sleep 0.1; done
 [ -s "$state/display" ] || { echo "test-win32: Xvfb did not start" >&2; exit 1; }
 export DISPLAY=:$(cat "$state/display")
 
-if ! grep -qs '"Managed"="N"' "$WINEPREFIX/user.reg"; then
+mkdir -p "$WINEPREFIX"
+wineserver -p  # one server for the whole run
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
   in_wine_locale wineboot -i
   # Debian's Wine does not look into fonts-wine's folder; without Marlett the
   # caption buttons show letters.
   cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
-  # Without a window manager Wine waits about 2 s whenever a window hides
-  # unless it manages no windows; and it has no Chinese faces of its own, so
-  # 宋体 is drawn with the Song face of fonts-noto-cjk.
-  song="Noto Serif CJK SC"
-  printf '\xff\xfe' >"$state/settings.reg"
-  iconv -f UTF-8 -t UTF-16LE >>"$state/settings.reg" <<REG
+fi
+
+# Set on every run, so that a run cut short cannot leave another DPI behind.
+# Without a window manager Wine waits about 2 s whenever a window hides unless
+# it manages no windows. It has no Chinese faces of its own, so 宋体 is drawn
+# with the Song face of fonts-noto-cjk.
+song="Noto Serif CJK SC"
+printf '\xff\xfe' >"$state/settings.reg"
+iconv -f UTF-8 -t UTF-16LE >>"$state/settings.reg" <<REG
 Windows Registry Editor Version 5.00
+
+[HKEY_CURRENT_USER\\Control Panel\\Desktop]
+"LogPixels"=dword:00000060
 
 [HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]
 "Managed"="N"
@@ -69,10 +77,7 @@ Windows Registry Editor Version 5.00
 "SimSun"="$song"
 "宋体"="$song"
 REG
-  in_wine_locale wine regedit /S "$state/settings.reg"
-  wineserver -w  # the server saves the registry as it exits
-fi
-wineserver -p  # one server for the whole run
+in_wine_locale wine regedit /S "$state/settings.reg"
 echo "test-win32: Wine ready after $((SECONDS - started)) s"
 
 # The same results bit for bit as the native build, on series that stress

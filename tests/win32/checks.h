@@ -7,14 +7,18 @@
 
 namespace quorvel::wine_driver {
 
+std::string SizeText(int width, int height);  // "443x319"
+
 // The executable's version block, icon and manifest, read from the file.
 void CheckResources(const std::wstring& exePath, CheckLog& log);
-// The window's client size, each control's class, place and size, the boxes'
-// styles and their texts at start.
+// The client area and each control's class, place and size at a DPI.
+void CheckGeometry(const AppSession& app, int dpi, CheckLog& log);
+// The geometry at 96 DPI, the boxes' styles and texts at start, the picture.
 void CheckLayout(const AppSession& app, CheckLog& log);
-// The window's icons, the fonts its controls draw with and the version of
-// its common controls, read inside the program.
-void CheckFontsAndIcons(const AppSession& app, const std::wstring& hookPath, CheckLog& log);
+// The version of the common controls and the fonts the controls draw with,
+// read inside the program; at 96 DPI also the default font and the icons.
+void CheckFontsAndIcons(const AppSession& app, const std::wstring& hookPath, int dpi,
+                        CheckLog& log);
 // Tab and Shift+Tab, Enter and Escape in the boxes.
 void CheckKeyboard(const AppSession& app, CheckLog& log);
 // A series typed into the data box and calculated with Alt+M; saves a

@@ -11,6 +11,7 @@
 #include "tests/win32/check_log.h"
 #include "tests/win32/checks.h"
 #include "tests/win32/expected_window.h"
+#include "tests/win32/wine_dpi_setting.h"
 
 namespace {
 
@@ -37,11 +38,23 @@ int wmain(int argc, wchar_t** argv) {
     log.Expect(app.Started(), "quorvel.exe shows a window captioned \"Quorvel1.2\"");
     if (app.Started()) {
       CheckLayout(app, log);
-      CheckFontsAndIcons(app, HookPath(), log);
+      CheckFontsAndIcons(app, HookPath(), kBaseDpi, log);
       CheckKeyboard(app, log);
       CheckCalculation(app, argv[2], log);
       CheckMessageBoxes(app, log);
       log.ExpectNumber(app.CloseAndWait(), 0, "exit code after closing the window");
+    }
+  }
+  {
+    // The conversion follows the screen: the same window at 1.5 times the DPI.
+    constexpr int kHighDpi = 144;
+    const WineDpiSetting highDpi(kHighDpi);
+    AppSession app(exePath, std::wstring(kCaption));
+    log.Expect(app.Started(), "quorvel.exe starts at 144 DPI");
+    if (app.Started()) {
+      CheckGeometry(app, kHighDpi, log);
+      CheckFontsAndIcons(app, HookPath(), kHighDpi, log);
+      app.CloseAndWait();
     }
   }
   std::printf("%d check(s) failed\n", log.Failures());

@@ -8,6 +8,13 @@ namespace quorvel::wine_driver {
 // than taken from the description, so that a wrong conversion cannot agree
 // with itself.
 
+inline constexpr int kBaseDpi = 96;
+
+// A length at another DPI, rounded half up as Windows rounds.
+constexpr int AtDpi(int pixelsAtBaseDpi, int dpi) {
+  return (pixelsAtBaseDpi * dpi * 2 + kBaseDpi) / (kBaseDpi * 2);
+}
+
 inline constexpr std::wstring_view kCaption = L"Quorvel1.2";
 inline constexpr int kClientWidth = 443;
 inline constexpr int kClientHeight = 319;
@@ -55,9 +62,9 @@ inline constexpr int kResultBoxes[] = {kText2, kText3, kText4, kText5, kText6};
 inline constexpr int kFocusOrder[] = {kText1, kText2,    kText3,    kText4, kText5,
                                       kText6, kCommand1, kCommand2, kText7};
 
-// 宋体 at 10.5 pt is 14 pixels high at 96 DPI, regular, in GB2312.
+// 宋体 at 10.5 pt: characters 14 pixels high at 96 DPI, regular, in GB2312.
 inline constexpr std::wstring_view kSongFace = L"宋体";
-inline constexpr int kSongHeight = -14;
+inline constexpr int kSongCharacterHeight = 14;
 inline constexpr int kSongWeight = 400;
 inline constexpr int kSongCharset = 134;
 
