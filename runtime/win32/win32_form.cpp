@@ -11,8 +11,9 @@ namespace {
 constexpr wchar_t kWindowClass[] = L"QuorvelForm";
 // A fixed frame: the controls never move, so the window is not resizable.
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-// Control IDs start above IDOK and IDCANCEL, which the dialog manager sends
-// for Enter and Escape in a box: neither may click a control.
+// Control IDs follow the rows of the description, so that tools outside can
+// find a control by its row. They start above IDOK and IDCANCEL, which the
+// dialog manager sends for Enter and Escape in a box: neither may click one.
 constexpr int kFirstControlId = 1000;
 
 std::wstring ResourceName(std::string_view name) {

@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include <array>
 #include <string>
 
 #include "tests/win32/checks.h"
@@ -12,7 +13,7 @@ namespace quorvel::wine_driver {
 namespace {
 
 std::string NameOf(const AppSession& app, HWND control) {
-  for (int row = 0; row < static_cast<int>(std::size(kExpectedControls)); ++row) {
+  for (int row = 0; row < std::ssize(kExpectedControls); ++row) {
     if (app.Control(row) == control) return std::string(kExpectedControls[row].name);
   }
   return control == nullptr ? "nothing" : "another window";
@@ -40,13 +41,18 @@ std::string FocusPath(bool backwards) {
   return path;
 }
 
-void ExpectResults(const AppSession& app, std::initializer_list<std::wstring_view> texts,
-                   const std::string& when, CheckLog& log) {
-  const int* row = std::begin(kResultBoxes);
-  for (std::wstring_view text : texts) {
-    log.ExpectText(app.TextOf(app.Control(*row)), text,
-                   std::string(kExpectedControls[*row].name) + " " + when);
-    ++row;
+using ResultTexts = std::array<std::wstring_view, std::size(kResultBoxes)>;
+
+// The five results of the series 1 2 3 4 5 at precision 0.0001.
+constexpr ResultTexts kResultsOfOneToFive = {L"3", L"1.2", L"40%", L"1.581139", L"52.7046%"};
+constexpr ResultTexts kNoResults = {};
+
+void ExpectResults(const AppSession& app, const ResultTexts& texts, const std::string& when,
+                   CheckLog& log) {
+  for (std::size_t i = 0; i < texts.size(); ++i) {
+    const int row = kResultBoxes[i];
+    log.ExpectText(app.TextOf(app.Control(row)), texts[i],
+                   std::string(kExpectedControls[row].name) + " " + when);
   }
 }
 
@@ -95,7 +101,7 @@ void CheckKeyboard(const AppSession& app, CheckLog& log) {
   PressKeys({VK_RETURN});
   Sleep(300);
   log.Expect(NoMessageBox(app), "Enter in Text7 shows no message box");
-  ExpectResults(app, {L"", L"", L"", L"", L""}, "after Enter in Text7", log);
+  ExpectResults(app, kNoResults, "after Enter in Text7", log);
   PressKeys({VK_TAB});
 }
 
@@ -103,7 +109,7 @@ void CheckCalculation(const AppSession& app, const std::wstring& screenshotPath,
   app.Activate();
   PressKeys({VK_MENU, 'M'});
   AppSession::WaitUntil([&] { return !app.TextOf(app.Control(kText6)).empty(); });
-  ExpectResults(app, {L"3", L"1.2", L"40%", L"1.581139", L"52.7046%"}, "after Alt+M", log);
+  ExpectResults(app, kResultsOfOneToFive, "after Alt+M", log);
   log.ExpectText(app.TextOf(app.Control(kText7)), L"0.0001", "Text7 after Alt+M");
   log.Expect(NoMessageBox(app), "a good series shows no message box");
   Sleep(300);  // lets the boxes repaint before the screen is read
@@ -118,7 +124,7 @@ void CheckMessageBoxes(const AppSession& app, CheckLog& log) {
                    L"[确定]", log);
   PressKeys({VK_RETURN});
   log.Expect(NoMessageBox(app), "Enter answers the item message and no other follows");
-  ExpectResults(app, {L"3", L"1.2", L"40%", L"1.581139", L"52.7046%"}, "after a bad item", log);
+  ExpectResults(app, kResultsOfOneToFive, "after a bad item", log);
 
   PressKeys({VK_MENU, 'C'});
   const std::optional<MessageBoxView> question = WaitForMessageBox(app);
@@ -127,7 +133,7 @@ void CheckMessageBoxes(const AppSession& app, CheckLog& log) {
   PressKeys({'N'});
   log.Expect(NoMessageBox(app), "N answers the Clear question");
   log.ExpectText(app.TextOf(app.Control(kText1)), L"1 2x 3", "Text1 after No");
-  ExpectResults(app, {L"3", L"1.2", L"40%", L"1.581139", L"52.7046%"}, "after No", log);
+  ExpectResults(app, kResultsOfOneToFive, "after No", log);
 
   PressKeys({VK_MENU, 'C'});
   log.Expect(WaitForMessageBox(app).has_value(), "Alt+C asks again");
@@ -135,7 +141,7 @@ void CheckMessageBoxes(const AppSession& app, CheckLog& log) {
   log.Expect(NoMessageBox(app), "Enter answers the Clear question");
   AppSession::WaitUntil([&] { return app.TextOf(app.Control(kText6)).empty(); });
   log.ExpectText(app.TextOf(app.Control(kText1)), L"", "Text1 after Yes");
-  ExpectResults(app, {L"", L"", L"", L"", L""}, "after Yes", log);
+  ExpectResults(app, kNoResults, "after Yes", log);
   log.ExpectText(app.TextOf(app.Control(kText7)), L"0.0001", "Text7 after Yes");
 }
 

@@ -56,12 +56,17 @@ void CheckVersionBlock(const std::wstring& exePath, CheckLog& log) {
       translation != nullptr && length == 4 && translation[0] == 0x0804 && translation[1] == 1200,
       "translation Chinese (PRC), Unicode (0x0804, 1200)");
 
-  log.ExpectText(StringValue(block, L"FileVersion"), L"1.02", "FileVersion");
-  log.ExpectText(StringValue(block, L"ProductVersion"), L"1.02", "ProductVersion");
-  for (const wchar_t* name : {L"CompanyName", L"ProductName", L"LegalCopyright"}) {
-    const std::wstring value = StringValue(block, name);
-    log.Expect(!value.empty() && value != L"(missing)", Utf8(name) + " is set", Utf8(value));
-  }
+  // The Chinese texts also show that the resource compiler read the script
+  // as UTF-8.
+  const std::pair<const wchar_t*, const wchar_t*> kStrings[] = {
+      {L"FileVersion", L"1.02"},
+      {L"ProductVersion", L"1.02"},
+      {L"CompanyName", L"Quorvel 开发组"},
+      {L"ProductName", L"Quorvel 实验数据计算器"},
+      {L"LegalCopyright", L"版权所有 (C) Quorvel 开发组"},
+  };
+  for (const auto& [name, value] : kStrings)
+    log.ExpectText(StringValue(block, name), value, Utf8(name));
 }
 
 // Copies the name: it is only valid during the callback.
