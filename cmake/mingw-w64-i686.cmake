@@ -21,3 +21,5 @@ set(CMAKE_CXX_FLAGS_INIT "-msse2 -mfpmath=sse")
 # No runtime DLLs beside the exe: libgcc, libstdc++ and winpthread go inside.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static")
+# A release carries no symbols of the statically linked runtime.
+set(CMAKE_EXE_LINKER_FLAGS_RELEASE_INIT "-s")
