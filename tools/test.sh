@@ -9,3 +9,4 @@ cmake --build build/release
 ctest --test-dir build/release --output-on-failure
 tools/test-sanitize.sh
 tools/test-fuzz.sh
+tools/test-win32.sh

@@ -10,9 +10,11 @@ using runtime::ControlKind;
 using runtime::ControlSpec;
 using runtime::FontSpec;
 
-// 宋体 has no alias on Linux; the later families are Song faces that Debian
-// ships, so captions never fall back to a sans face or to boxes.
-constexpr std::u16string_view kSongFamilies[] = {u"SimSun", u"宋体", u"Noto Serif CJK SC",
+// 宋体 first: it is the face the window asks for and the one a Windows host
+// reports (Windows maps it to SimSun itself). Linux knows neither name; the
+// later families are Song faces that Debian ships, so captions never fall
+// back to a sans face or to boxes.
+constexpr std::u16string_view kSongFamilies[] = {u"宋体", u"SimSun", u"Noto Serif CJK SC",
                                                  u"AR PL UMing CN"};
 constexpr FontSpec kSong105{kSongFamilies, 10.5, 400, 134};
 
