@@ -38,16 +38,19 @@ struct ControlSpec {
   int tabIndex;              // order of keyboard focus; -1 takes no focus
   bool multiLine;
   std::u16string_view accessibleName;  // empty for controls a reader names by text
+  std::string_view picture = {};       // an Image's picture file, see FormSpec
 };
 
-// Pictures are embedded files of the project's own, in the formats the hosts
-// read directly (.ico with 16 x 16 and 32 x 32 images, .bmp for pictures).
+// Pictures are files of the project's own in assets/, named here by file name
+// and embedded by each host its own way, in the formats the hosts read
+// directly (.ico with 16 x 16 and 32 x 32 images, .bmp for pictures).
 struct FormSpec {
   std::string_view name;
   std::u16string_view caption;
   int clientWidthTwips;
   int clientHeightTwips;
   std::span<const ControlSpec> controls;
+  std::string_view icon = {};  // the window's icon file
 };
 
 // Receives the clicks a host delivers, by control name.
