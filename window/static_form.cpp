@@ -22,17 +22,11 @@ constexpr ControlKind kButton = ControlKind::CommandButton;
 
 // Columns: name, kind, {left, top, width, height} in twips, caption or initial
 // text, font (nullptr: the window's default), tab index, multi-line,
-// accessible name, picture.
+// accessible name, picture (if any).
 constexpr ControlSpec kControls[] = {
     {"Text1", kText, {240, 600, 6135, 1935}, u"", nullptr, 0, true, u"原始数据"},
-    {"Label1",
-     kLabel,
-     {240, 240, 6135, 255},
-     u"请在下面方框中输入数据（不同数据间请用空格或回车隔开）",
-     &kSong105,
-     1,
-     false,
-     u""},
+    {"Label1", kLabel, {240, 240, 6135, 255},
+     u"请在下面方框中输入数据（不同数据间请用空格或回车隔开）", &kSong105, 1, false, u""},
     {"Label2", kLabel, {240, 2760, 735, 255}, u"平均值", &kSong105, 2, false, u""},
     {"Text2", kText, {1560, 2760, 1215, 270}, u"", nullptr, 3, false, u"平均值"},
     {"Text3", kText, {5040, 2760, 1215, 270}, u"", nullptr, 4, false, u"平均偏差"},
@@ -48,18 +42,12 @@ constexpr ControlSpec kControls[] = {
     {"Label7", kLabel, {4800, 4320, 1575, 255}, u"Quorvel 1.02", nullptr, 14, false, u""},
     {"Text7", kText, {5040, 3720, 1215, 270}, u"0.0001", nullptr, 15, false, u"精度"},
     {"Label8", kLabel, {3840, 3720, 735, 255}, u"精度", &kSong105, 16, false, u""},
-    {"Image1",
-     ControlKind::Image,
-     {4440, 4200, 300, 375},
-     u"",
-     nullptr,
-     -1,
-     false,
-     u"",
+    {"Image1", ControlKind::Image, {4440, 4200, 300, 375}, u"", nullptr, -1, false, u"",
      "image1.bmp"},
 };
 
-constexpr runtime::FormSpec kStatic{"Static", u"Quorvel1.2", 6645, 4785, kControls, "quorvel.ico"};
+constexpr runtime::FormSpec kStatic{"Static", u"Quorvel1.2", 6645, 4785, kControls,
+                                    "quorvel.ico"};
 
 // Columns: the control clicked, the procedure it runs.
 struct ClickRow {
@@ -74,9 +62,7 @@ constexpr ClickRow kClicks[] = {
 
 }  // namespace
 
-const runtime::FormSpec& Static::Spec() {
-  return kStatic;
-}
+const runtime::FormSpec& Static::Spec() { return kStatic; }
 
 void Static::Click(std::string_view control, runtime::FormServices& form) {
   for (const ClickRow& row : kClicks) {
