@@ -40,13 +40,15 @@ std::optional<double> FactorOf(std::u16string_view precisionText) {
 // Reads every item; reports the first ten bad ones by number and the rest in
 // one summary. Returns whether all items were numbers.
 bool ReadItems(runtime::FormServices& form, CalcState& s) {
-  s.Total = 0;
+  // The sum stays in a local while the loop runs: through the state it would
+  // go to memory and back once per item.
+  double total = 0;
   s.BadInput = false;
   std::size_t badCount = 0;
   for (s.ItemIndex = 1; s.ItemIndex <= s.ItemCount; ++s.ItemIndex) {
     if (const auto value = runtime::ReadNumber(s.ItemText[s.ItemIndex])) {
       s.ItemValue[s.ItemIndex] = *value;
-      s.Total = *value + s.Total;
+      total = *value + total;
     } else {
       s.BadInput = true;
       if (++badCount <= kMaxItemMessages) {
@@ -54,6 +56,7 @@ bool ReadItems(runtime::FormServices& form, CalcState& s) {
       }
     }
   }
+  s.Total = total;
   if (badCount > kMaxItemMessages) {
     ShowOk(form, CountPrompt(kMoreItemsPromptStart, badCount - kMaxItemMessages), kItemTitle);
   }

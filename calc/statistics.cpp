@@ -14,7 +14,9 @@ std::optional<double> Checked(double value, Troubles& troubles) {
   return std::nullopt;
 }
 
-double ItemCountAsDouble(const CalcState& s) { return static_cast<double>(s.ItemCount); }
+double ItemCountAsDouble(const CalcState& s) {
+  return static_cast<double>(s.ItemCount);
+}
 
 // A percentage of the rounded mean, rounded by the precision.
 std::optional<double> RelativeToMean(const std::optional<double>& part, const CalcState& s,
@@ -29,7 +31,9 @@ std::optional<double> RelativeToMean(const std::optional<double>& part, const Ca
 
 }  // namespace
 
-double RoundHalfAway(double x) { return x >= 0 ? std::trunc(x + 0.5) : -std::trunc(-x + 0.5); }
+double RoundHalfAway(double x) {
+  return x >= 0 ? std::trunc(x + 0.5) : -std::trunc(-x + 0.5);
+}
 
 void ComputeMean(CalcState& s, Troubles& troubles) {
   s.Mean = Checked(RoundHalfAway(s.Total * s.Factor / ItemCountAsDouble(s)) / s.Factor, troubles);

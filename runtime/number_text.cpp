@@ -10,7 +10,9 @@ namespace {
 constexpr int kSignificantDigits = 15;
 constexpr int kFirstExponentForm = 15;  // from 1e15 up
 
-std::u16string Widen(std::string_view ascii) { return {ascii.begin(), ascii.end()}; }
+std::u16string Widen(std::string_view ascii) {
+  return {ascii.begin(), ascii.end()};
+}
 
 }  // namespace
 

@@ -3,14 +3,19 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdint>
+#include <limits>
 #include <string>
 #include <system_error>
 
 namespace quorvel::runtime {
 namespace {
 
-bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
-bool IsBlankOrTab(char16_t c) { return c == u' ' || c == u'\t'; }
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+bool IsBlankOrTab(char16_t c) {
+  return c == u' ' || c == u'\t';
+}
 
 std::u16string_view TrimBlanksAndTabs(std::u16string_view text) {
   std::size_t first = 0;
@@ -20,84 +25,75 @@ std::u16string_view TrimBlanksAndTabs(std::u16string_view text) {
   return text.substr(first, last - first);
 }
 
-// What the grammar check learns on the way: enough to tell an overflow from an
-// underflow when from_chars reports the value out of range.
-struct Shape {
-  bool valid = false;
-  bool negative = false;
-  std::int64_t decimalExponent = 0;  // roughly log10 of the magnitude
-};
-
-Shape CheckGrammar(std::u16string_view s) {
-  Shape shape;
-  std::size_t i = 0;
-  if (i < s.size() && (s[i] == u'+' || s[i] == u'-')) shape.negative = s[i++] == u'-';
-
-  std::int64_t integerDigits = 0;  // significant digits before the point
-  std::int64_t leadingFractionZeros = 0;
-  bool anyDigit = false;
-  bool nonZeroSeen = false;
-  for (; i < s.size() && IsDigit(s[i]); ++i) {
-    anyDigit = true;
-    nonZeroSeen = nonZeroSeen || s[i] != u'0';
-    if (nonZeroSeen) ++integerDigits;
-  }
-  if (i < s.size() && s[i] == u'.') {
-    for (++i; i < s.size() && IsDigit(s[i]); ++i) {
-      anyDigit = true;
-      if (!nonZeroSeen && s[i] == u'0') ++leadingFractionZeros;
-      nonZeroSeen = nonZeroSeen || s[i] != u'0';
+// Roughly log10 of the magnitude of a text that passed the grammar check:
+// enough to tell an overflow from an underflow, which from_chars reports alike.
+std::int64_t DecimalMagnitude(const char* p, const char* end) {
+  std::int64_t leadingZeros = 0;  // zeros after the point, before the first other digit
+  std::int64_t integerDigits = 0;
+  bool significant = false;
+  bool afterPoint = false;
+  for (; p < end && *p != 'e' && *p != 'E'; ++p) {
+    if (*p == '.') {
+      afterPoint = true;
+    } else if (IsDigit(*p)) {
+      significant = significant || *p != '0';
+      if (significant && !afterPoint) ++integerDigits;
+      if (!significant && afterPoint) ++leadingZeros;
     }
   }
-  if (!anyDigit) return shape;
-
   std::int64_t exponent = 0;
-  if (i < s.size() && (s[i] == u'e' || s[i] == u'E')) {
-    ++i;
-    bool negativeExponent = false;
-    if (i < s.size() && (s[i] == u'+' || s[i] == u'-')) negativeExponent = s[i++] == u'-';
-    if (i == s.size() || !IsDigit(s[i])) return shape;
+  bool negativeExponent = false;
+  if (p < end) {
+    ++p;
+    if (*p == '+' || *p == '-') negativeExponent = *p++ == '-';
     constexpr std::int64_t kSaturated = 1'000'000'000;  // far beyond any double
-    for (; i < s.size() && IsDigit(s[i]); ++i) {
-      exponent = std::min(kSaturated, exponent * 10 + (s[i] - u'0'));
-    }
-    if (negativeExponent) exponent = -exponent;
+    for (; p < end; ++p) exponent = std::min(kSaturated, exponent * 10 + (*p - '0'));
   }
-  if (i != s.size()) return shape;
+  return (negativeExponent ? -exponent : exponent) +
+         (integerDigits > 0 ? integerDigits : -leadingZeros);
+}
 
-  shape.valid = true;
-  shape.decimalExponent =
-      exponent + (integerDigits > 0 ? integerDigits : -leadingFractionZeros);
-  return shape;
+constexpr double kNoNumber = std::numeric_limits<double>::quiet_NaN();
+
+// Reads a trimmed text through a buffer of at least its length.
+double ReadTrimmed(std::u16string_view s, char* chars) {
+  // Narrow to ASCII first; a number has no other characters. The loop has no
+  // early exit so the compiler can narrow whole vectors of units at once:
+  // this runs once per item of a paste that may hold millions.
+  char16_t allBits = 0;
+  for (std::size_t i = 0; i < s.size(); ++i) {
+    chars[i] = static_cast<char>(s[i]);
+    allBits |= s[i];
+  }
+  if (allBits > 0x7F) return kNoNumber;
+  const char* const end = chars + s.size();
+
+  // from_chars reads exactly this grammar once its own extras are ruled out:
+  // it takes no "+", and it reads "inf" and "nan", which start with a letter.
+  const char* digits = chars;
+  if (digits < end && (*digits == '+' || *digits == '-')) ++digits;
+  if (digits == end || !(IsDigit(*digits) || *digits == '.')) return kNoNumber;
+  const char* const begin = chars[0] == '+' ? digits : chars;
+
+  double value = 0;
+  const auto [stop, error] = std::from_chars(begin, end, value);
+  if (stop != end) return kNoNumber;
+  if (error == std::errc::result_out_of_range) {
+    if (DecimalMagnitude(begin, end) > 0) return kNoNumber;
+    return chars[0] == '-' ? -0.0 : 0.0;
+  }
+  if (error != std::errc{}) return kNoNumber;
+  return value;
 }
 
 }  // namespace
 
-std::optional<double> ReadNumber(std::u16string_view text) {
+double ReadNumberOrNaN(std::u16string_view text) {
   const std::u16string_view s = TrimBlanksAndTabs(text);
-  const Shape shape = CheckGrammar(s);
-  if (!shape.valid) return std::nullopt;
-
-  // The grammar check has proved every unit ASCII, so narrowing is exact.
-  // from_chars takes no "+", so a leading plus is dropped here.
-  const std::u16string_view body = (!s.empty() && s[0] == u'+') ? s.substr(1) : s;
   char small[64];
-  std::string large;
-  char* chars = small;
-  if (body.size() > sizeof small) {
-    large.resize(body.size());
-    chars = large.data();
-  }
-  for (std::size_t i = 0; i < body.size(); ++i) chars[i] = static_cast<char>(body[i]);
-
-  double value = 0;
-  const auto [end, error] = std::from_chars(chars, chars + body.size(), value);
-  if (error == std::errc::result_out_of_range) {
-    if (shape.decimalExponent > 0) return std::nullopt;
-    return shape.negative ? -0.0 : 0.0;
-  }
-  if (error != std::errc{} || end != chars + body.size()) return std::nullopt;
-  return value;
+  if (s.size() <= sizeof small) return ReadTrimmed(s, small);
+  std::string large(s.size(), '\0');
+  return ReadTrimmed(s, large.data());
 }
 
 }  // namespace quorvel::runtime

@@ -18,8 +18,8 @@ void RecordingForm::SetText(std::string_view box, std::u16string_view text) {
 
 MsgBoxAnswer RecordingForm::MsgBox(std::u16string_view prompt, MsgBoxButtons buttons,
                                    std::u16string_view title) {
-  events_.push_back({Event::Kind::MsgBox, {}, std::u16string(prompt), std::u16string(title),
-                     buttons});
+  events_.push_back(
+      {Event::Kind::MsgBox, {}, std::u16string(prompt), std::u16string(title), buttons});
   return buttons == MsgBoxButtons::YesNo ? yesNoAnswer_ : MsgBoxAnswer::Ok;
 }
 

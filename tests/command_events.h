@@ -34,8 +34,8 @@ inline Event Set(std::string box, std::u16string text) {
 }
 
 inline Event Ok(std::u16string title, std::u16string prompt) {
-  return {Event::Kind::MsgBox, {}, std::move(prompt), std::move(title),
-          runtime::MsgBoxButtons::OkOnly};
+  return {
+      Event::Kind::MsgBox, {}, std::move(prompt), std::move(title), runtime::MsgBoxButtons::OkOnly};
 }
 
 // The five result boxes written in order.

@@ -28,8 +28,8 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(Accepted{u"0.0001", 0.0001}, Accepted{u"12", 12}, Accepted{u"10.1", 10.1},
                     Accepted{u"99.0", 99.0}, Accepted{u"+5", 5}, Accepted{u"-2.25", -2.25},
                     Accepted{u".5", 0.5}, Accepted{u"5.", 5}, Accepted{u"1e3", 1000},
-                    Accepted{u"1E-3", 0.001}, Accepted{u"2.5e+2", 250},
-                    Accepted{u" \t 7 \t", 7}, Accepted{u"0.1", 0.1},
+                    Accepted{u"1E-3", 0.001}, Accepted{u"2.5e+2", 250}, Accepted{u" \t 7 \t", 7},
+                    Accepted{u"0.1", 0.1},
                     Accepted{u"1.7976931348623157e308", std::numeric_limits<double>::max()},
                     Accepted{u"4.9e-324", std::numeric_limits<double>::denorm_min()},
                     Accepted{u"1e-400", 0.0}, Accepted{u"-1e-400", -0.0},
@@ -38,14 +38,19 @@ INSTANTIATE_TEST_SUITE_P(
 
 class ReadNumberRejects : public testing::TestWithParam<const char16_t*> {};
 
-TEST_P(ReadNumberRejects, GivesNothing) { EXPECT_FALSE(ReadNumber(GetParam()).has_value()); }
+TEST_P(ReadNumberRejects, GivesNothing) {
+  EXPECT_FALSE(ReadNumber(GetParam()).has_value());
+}
 
-INSTANTIATE_TEST_SUITE_P(
-    NotNumbers, ReadNumberRejects,
-    testing::Values(u"", u" ", u"\t", u"abc", u"1a", u"1,000", u"1,5", u"1.2.3", u"inf", u"-inf",
-                    u"nan", u"infinity", u"0x10", u"1e", u"1e+", u"e5", u".", u"-", u"+-1",
-                    u"--1", u"1 2", u"1\t2", u"1\r", u"\u3000" u"1", u"\uFF11", u"1e400",
-                    u"-1e400", u"1.7976931348623159e308", u"$1", u"1%", u"\u0661"));
+INSTANTIATE_TEST_SUITE_P(NotNumbers, ReadNumberRejects,
+                         testing::Values(u"", u" ", u"\t", u"abc", u"1a", u"1,000", u"1,5",
+                                         u"1.2.3", u"inf", u"-inf", u"nan", u"infinity", u"0x10",
+                                         u"1e", u"1e+", u"e5", u".", u"-", u"+-1", u"--1", u"1 2",
+                                         u"1\t2", u"1\r",
+                                         u"\u3000"
+                                         u"1",
+                                         u"\uFF11", u"1e400", u"-1e400", u"1.7976931348623159e308",
+                                         u"$1", u"1%", u"\u0661"));
 
 TEST(ReadNumber, ReadsHugeDigitStrings) {
   // A long run of zeros must neither be cut short nor overflow a counter.

@@ -9,8 +9,11 @@ namespace {
 
 using namespace testing_support;
 
-const Event kClearQuestion{Event::Kind::MsgBox, {}, u"是否要清除包括原始数据在内的所有数据？",
-                           u"提示", runtime::MsgBoxButtons::YesNo};
+const Event kClearQuestion{Event::Kind::MsgBox,
+                           {},
+                           u"是否要清除包括原始数据在内的所有数据？",
+                           u"提示",
+                           runtime::MsgBoxButtons::YesNo};
 
 // A form as the window shows it after a calculation of 1 2 3 4 5.
 void FillAfterCalculation(runtime::RecordingForm& form, Static& window) {
@@ -43,8 +46,8 @@ TEST(ClearCommand, YesEmptiesDataAndResultsInOrderAndKeepsThePrecision) {
   Static window;
   FillAfterCalculation(form, window);
   window.Click("Command2", form);
-  const Events expected = Events{kClearQuestion, Set("Text1", u"")} +
-                          Results(u"", u"", u"", u"", u"");
+  const Events expected =
+      Events{kClearQuestion, Set("Text1", u"")} + Results(u"", u"", u"", u"", u"");
   EXPECT_EQ(form.Events(), expected);
   EXPECT_EQ(form.Text("Text7"), u"0.0001");
 

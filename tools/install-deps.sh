@@ -16,7 +16,7 @@ for group in "$@"; do
     core) packages+=(build-essential cmake ninja-build libgtest-dev libgmock-dev libbenchmark-dev) ;;
     qt) packages+=(qt6-base-dev qt6-base-dev-tools libgl-dev xvfb xdotool imagemagick fonts-noto-cjk
                    xauth x11-utils locales) ;;
-    win32) packages+=(g++-mingw-w64-i686 binutils-mingw-w64-i686 wine wine32 xvfb xdotool imagemagick
+    win32) packages+=(g++-mingw-w64-i686 binutils-mingw-w64-i686 wine wine32 fonts-wine xvfb xdotool imagemagick
                       fonts-noto-cjk locales)
            need_i386=1 ;;
     fuzz) packages+=(clang libclang-rt-dev llvm) ;;

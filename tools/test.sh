@@ -7,3 +7,4 @@ tools/install-deps.sh core
 cmake -S . -B build/release -G Ninja -DQUORVEL_QT=OFF
 cmake --build build/release
 ctest --test-dir build/release --output-on-failure
+tools/test-win32.sh

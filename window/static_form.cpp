@@ -10,9 +10,11 @@ using runtime::ControlKind;
 using runtime::ControlSpec;
 using runtime::FontSpec;
 
-// 宋体 has no alias on Linux; the later families are Song faces that Debian
-// ships, so captions never fall back to a sans face or to boxes.
-constexpr std::u16string_view kSongFamilies[] = {u"SimSun", u"宋体", u"Noto Serif CJK SC",
+// 宋体 first: it is the face the window asks for and the one a Windows host
+// reports (Windows maps it to SimSun itself). Linux knows neither name; the
+// later families are Song faces that Debian ships, so captions never fall
+// back to a sans face or to boxes.
+constexpr std::u16string_view kSongFamilies[] = {u"宋体", u"SimSun", u"Noto Serif CJK SC",
                                                  u"AR PL UMing CN"};
 constexpr FontSpec kSong105{kSongFamilies, 10.5, 400, 134};
 
@@ -25,8 +27,14 @@ constexpr ControlKind kButton = ControlKind::CommandButton;
 // accessible name, picture (if any).
 constexpr ControlSpec kControls[] = {
     {"Text1", kText, {240, 600, 6135, 1935}, u"", nullptr, 0, true, u"原始数据"},
-    {"Label1", kLabel, {240, 240, 6135, 255},
-     u"请在下面方框中输入数据（不同数据间请用空格或回车隔开）", &kSong105, 1, false, u""},
+    {"Label1",
+     kLabel,
+     {240, 240, 6135, 255},
+     u"请在下面方框中输入数据（不同数据间请用空格或回车隔开）",
+     &kSong105,
+     1,
+     false,
+     u""},
     {"Label2", kLabel, {240, 2760, 735, 255}, u"平均值", &kSong105, 2, false, u""},
     {"Text2", kText, {1560, 2760, 1215, 270}, u"", nullptr, 3, false, u"平均值"},
     {"Text3", kText, {5040, 2760, 1215, 270}, u"", nullptr, 4, false, u"平均偏差"},
@@ -62,7 +70,9 @@ constexpr ClickRow kClicks[] = {
 
 }  // namespace
 
-const runtime::FormSpec& Static::Spec() { return kStatic; }
+const runtime::FormSpec& Static::Spec() {
+  return kStatic;
+}
 
 void Static::Click(std::string_view control, runtime::FormServices& form) {
   for (const ClickRow& row : kClicks) {

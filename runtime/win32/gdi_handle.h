@@ -1,0 +1,19 @@
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <type_traits>
+
+namespace quorvel::runtime::win32 {
+
+struct GdiObjectDeleter {
+  void operator()(HGDIOBJ object) const { DeleteObject(object); }
+};
+
+// Owns a font or bitmap; controls only borrow them, so their owner must
+// outlive the controls.
+template <typename Handle>
+using GdiHandle = std::unique_ptr<std::remove_pointer_t<Handle>, GdiObjectDeleter>;
+
+}  // namespace quorvel::runtime::win32

@@ -1,0 +1,203 @@
+#include "runtime/win32/win32_form.h"
+
+#include <algorithm>
+
+#include "runtime/win32/control_factory.h"
+#include "runtime/win32/wide_text.h"
+
+namespace quorvel::runtime::win32 {
+namespace {
+
+constexpr wchar_t kWindowClass[] = L"QuorvelForm";
+// A fixed frame: the controls never move, so the window is not resizable.
+constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+// Control IDs follow the rows of the description, so that tools outside can
+// find a control by its row. They start above IDOK and IDCANCEL, which the
+// dialog manager sends for Enter and Escape in a box: neither may click one.
+constexpr int kFirstControlId = 1000;
+
+std::wstring ResourceName(std::string_view name) {
+  return {name.begin(), name.end()};
+}
+
+HICON LoadIconSized(HINSTANCE instance, const std::wstring& name, int widthMetric,
+                    int heightMetric) {
+  return static_cast<HICON>(LoadImageW(instance, name.c_str(), IMAGE_ICON,
+                                       GetSystemMetrics(widthMetric),
+                                       GetSystemMetrics(heightMetric), LR_SHARED));
+}
+
+void RegisterWindowClass(HINSTANCE instance, WNDPROC procedure) {
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof windowClass;
+  windowClass.lpfnWndProc = procedure;
+  windowClass.hInstance = instance;
+  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  windowClass.lpszClassName = kWindowClass;
+  RegisterClassExW(&windowClass);
+}
+
+// Keyboard focus follows creation order, so controls are created by tab
+// index; those that take no focus (index -1) come last.
+std::vector<const ControlSpec*> InTabOrder(std::span<const ControlSpec> controls) {
+  std::vector<const ControlSpec*> ordered;
+  for (const ControlSpec& control : controls) ordered.push_back(&control);
+  std::stable_sort(ordered.begin(), ordered.end(), [](const ControlSpec* a, const ControlSpec* b) {
+    return static_cast<unsigned>(a->tabIndex) < static_cast<unsigned>(b->tabIndex);
+  });
+  return ordered;
+}
+
+}  // namespace
+
+Win32Form::Win32Form(HINSTANCE instance, const FormSpec& spec, ClickTarget& target)
+    : instance_(instance),
+      spec_(spec),
+      target_(target),
+      scale_(ScreenScale::OfScreen()),
+      fonts_(scale_) {
+  RegisterWindowClass(instance_, &Procedure);
+  RECT frame{0, 0, scale_.X(spec_.clientWidthTwips), scale_.Y(spec_.clientHeightTwips)};
+  AdjustWindowRectEx(&frame, kWindowStyle, FALSE, 0);
+  const std::wstring caption = ToWide(spec_.caption);
+  CreateWindowExW(0, kWindowClass, caption.c_str(), kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+                  frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, instance_,
+                  this);
+  const std::wstring iconName = ResourceName(spec_.name);
+  SendMessageW(window_, WM_SETICON, ICON_BIG,
+               reinterpret_cast<LPARAM>(LoadIconSized(instance_, iconName, SM_CXICON, SM_CYICON)));
+  SendMessageW(
+      window_, WM_SETICON, ICON_SMALL,
+      reinterpret_cast<LPARAM>(LoadIconSized(instance_, iconName, SM_CXSMICON, SM_CYSMICON)));
+  CreateControls();
+}
+
+Win32Form::~Win32Form() {
+  if (window_ != nullptr) DestroyWindow(window_);
+}
+
+void Win32Form::CreateControls() {
+  const ControlSpec* first = spec_.controls.data();
+  for (const ControlSpec* spec : InTabOrder(spec_.controls)) {
+    const int id = kFirstControlId + static_cast<int>(spec - first);
+    const HWND control = CreateControl(window_, *spec, id, scale_);
+    if (spec->kind == ControlKind::Image) {
+      const std::wstring name = ResourceName(spec->name);
+      auto& picture = pictures_.emplace_back(
+          static_cast<HBITMAP>(LoadImageW(instance_, name.c_str(), IMAGE_BITMAP, 0, 0, 0)));
+      SendMessageW(control, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture.get()));
+    } else {
+      SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.For(spec->font)), FALSE);
+    }
+    controls_.push_back({spec, control});
+  }
+}
+
+int Win32Form::Run(int showCommand) {
+  ShowWindow(window_, showCommand);
+  UpdateWindow(window_);
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    // The window has no cancel button, so Escape has nothing to do; left to
+    // the dialog manager, a multi-line box turns it into WM_CLOSE.
+    if (message.message == WM_KEYDOWN && message.wParam == VK_ESCAPE) continue;
+    // The dialog manager gives the window Tab, Shift+Tab and the Alt
+    // mnemonics of its buttons.
+    if (IsDialogMessageW(window_, &message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  return static_cast<int>(message.wParam);
+}
+
+LRESULT CALLBACK Win32Form::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* form = static_cast<Win32Form*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    form->window_ = window;
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+  }
+  auto* form = reinterpret_cast<Win32Form*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (form == nullptr) return DefWindowProcW(window, message, wParam, lParam);
+  return form->Handle(message, wParam, lParam);
+}
+
+LRESULT Win32Form::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+      if (HIWORD(wParam) == BN_CLICKED) OnButtonClicked(reinterpret_cast<HWND>(lParam));
+      return 0;
+    case WM_NEXTDLGCTL:
+      // A multi-line box asks its parent to move the focus on Tab.
+      if (LOWORD(lParam) != 0) {
+        SetFocus(reinterpret_cast<HWND>(wParam));
+      } else {
+        MoveFocus(wParam != 0);
+      }
+      return 0;
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) == WA_INACTIVE && IsChild(window_, GetFocus())) lastFocus_ = GetFocus();
+      break;
+    case WM_SETFOCUS:
+      SetFocus(lastFocus_ != nullptr ? lastFocus_ : GetNextDlgTabItem(window_, nullptr, FALSE));
+      return 0;
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      return 0;
+    case WM_NCDESTROY:
+      SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+      window_ = nullptr;
+      return 0;
+  }
+  return DefWindowProcW(window_, message, wParam, lParam);
+}
+
+void Win32Form::OnButtonClicked(HWND button) {
+  for (const Control& control : controls_) {
+    if (control.handle == button && control.spec->kind == ControlKind::CommandButton) {
+      target_.Click(control.spec->name, *this);
+      return;
+    }
+  }
+}
+
+// Moves the focus as the dialog manager does on Tab: an edit box that
+// receives it selects its whole text.
+void Win32Form::MoveFocus(bool backwards) {
+  const HWND next = GetNextDlgTabItem(window_, GetFocus(), backwards);
+  if (next == nullptr) return;
+  if (SendMessageW(next, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) {
+    SendMessageW(next, EM_SETSEL, 0, -1);
+  }
+  SetFocus(next);
+}
+
+HWND Win32Form::Find(std::string_view name) const {
+  for (const Control& control : controls_) {
+    if (control.spec->name == name) return control.handle;
+  }
+  return nullptr;
+}
+
+std::u16string Win32Form::Text(std::string_view box) const {
+  const HWND control = Find(box);
+  std::wstring text(GetWindowTextLengthW(control) + 1, L'\0');
+  text.resize(GetWindowTextW(control, text.data(), static_cast<int>(text.size())));
+  return FromWide(text);
+}
+
+void Win32Form::SetText(std::string_view box, std::u16string_view text) {
+  SetWindowTextW(Find(box), ToWide(text).c_str());
+}
+
+// The button sets and answers share Windows' numeric codes; no icon flag is
+// ever added.
+MsgBoxAnswer Win32Form::MsgBox(std::u16string_view prompt, MsgBoxButtons buttons,
+                               std::u16string_view title) {
+  const std::wstring promptText = ToWide(prompt);
+  const std::wstring titleText = ToWide(title);
+  return static_cast<MsgBoxAnswer>(
+      MessageBoxW(window_, promptText.c_str(), titleText.c_str(), static_cast<UINT>(buttons)));
+}
+
+}  // namespace quorvel::runtime::win32

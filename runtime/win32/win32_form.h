@@ -1,0 +1,62 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "runtime/form_services.h"
+#include "runtime/form_spec.h"
+#include "runtime/win32/gdi_handle.h"
+#include "runtime/win32/screen_scale.h"
+#include "runtime/win32/window_fonts.h"
+
+namespace quorvel::runtime::win32 {
+
+// Hosts a window description as a top-level window with real Win32 controls:
+// places them in pixels at the screen's DPI, delivers button clicks to the
+// ClickTarget by control name and serves the commands' box texts and message
+// boxes. Pictures are resources named after their form (icon) or control
+// (bitmap). All state of the window lives here, not in globals.
+class Win32Form final : public FormServices {
+ public:
+  Win32Form(HINSTANCE instance, const FormSpec& spec, ClickTarget& target);
+  ~Win32Form() override;
+  Win32Form(const Win32Form&) = delete;
+  Win32Form& operator=(const Win32Form&) = delete;
+
+  // Shows the window and runs its message loop until it is closed; returns
+  // the program's exit code.
+  int Run(int showCommand);
+
+  std::u16string Text(std::string_view box) const override;
+  void SetText(std::string_view box, std::u16string_view text) override;
+  MsgBoxAnswer MsgBox(std::u16string_view prompt, MsgBoxButtons buttons,
+                      std::u16string_view title) override;
+
+ private:
+  struct Control {
+    const ControlSpec* spec;
+    HWND handle;
+  };
+
+  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+  void CreateControls();
+  void OnButtonClicked(HWND button);
+  void MoveFocus(bool backwards);
+  HWND Find(std::string_view name) const;
+
+  HINSTANCE instance_;
+  const FormSpec& spec_;
+  ClickTarget& target_;
+  ScreenScale scale_;
+  WindowFonts fonts_;
+  std::vector<GdiHandle<HBITMAP>> pictures_;
+  std::vector<Control> controls_;
+  HWND window_ = nullptr;
+  HWND lastFocus_ = nullptr;  // restored when the window is activated again
+};
+
+}  // namespace quorvel::runtime::win32
