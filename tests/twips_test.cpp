@@ -19,8 +19,8 @@ TEST(TwipsToPixels, LengthsRoundToTheNearestPixel) {
       {"client width at 192 DPI", 6645, 192, 886},
       {"client height at 192 DPI", 4785, 192, 638},
       {"a quarter pixel rounds down", 255, 120, 21},  // 21.25
-      {"three quarters round up", 6645, 120, 554},   // 553.75
-      {"a half rounds up", 30, 120, 3},              // 2.5
+      {"three quarters round up", 6645, 120, 554},    // 553.75
+      {"a half rounds up", 30, 120, 3},               // 2.5
       {"zero", 0, 144, 0},
   };
   for (const LengthRow& row : rows) {

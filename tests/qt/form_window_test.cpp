@@ -25,17 +25,21 @@ using quorvel::runtime::qt::FormWindow;
 using quorvel::window::Static;
 
 const QStringList kResultBoxes = {"Text2", "Text3", "Text4", "Text5", "Text6"};
-const QStringList kSongFamilies = {"SimSun", "宋体", "Noto Serif CJK SC", "AR PL UMing CN"};
+const QStringList kSongFamilies = {"宋体", "SimSun", "Noto Serif CJK SC", "AR PL UMing CN"};
 
 // What a message box showed: title, prompt, icon, modality, its buttons from
 // left to right and the default one.
 QStringList Describe(const QMessageBox& box) {
   QList<QAbstractButton*> buttons = box.buttons();
-  std::ranges::sort(buttons, {}, [&box](const QAbstractButton* b) { return b->mapTo(&box, QPoint()).x(); });
+  std::ranges::sort(buttons, {},
+                    [&box](const QAbstractButton* b) { return b->mapTo(&box, QPoint()).x(); });
   QStringList captions;
   for (const QAbstractButton* button : buttons) captions << button->text();
-  return {box.windowTitle(), box.text(), box.icon() == QMessageBox::NoIcon ? "no icon" : "icon",
-          box.isModal() ? "modal" : "modeless", captions.join('|'),
+  return {box.windowTitle(),
+          box.text(),
+          box.icon() == QMessageBox::NoIcon ? "no icon" : "icon",
+          box.isModal() ? "modal" : "modeless",
+          captions.join('|'),
           box.defaultButton() ? "default " + box.defaultButton()->text() : "no default"};
 }
 
