@@ -10,12 +10,11 @@
 #include <QRawFont>
 #include <QSignalSpy>
 #include <QTest>
-#include <QTimer>
 #include <algorithm>
 #include <clocale>
-#include <functional>
 #include <memory>
 
+#include "message_box_watch.h"
 #include "runtime/qt/form_window.h"
 #include "window/static_form.h"
 
@@ -26,22 +25,6 @@ using quorvel::window::Static;
 
 const QStringList kResultBoxes = {"Text2", "Text3", "Text4", "Text5", "Text6"};
 const QStringList kSongFamilies = {"宋体", "SimSun", "Noto Serif CJK SC", "AR PL UMing CN"};
-
-// What a message box showed: title, prompt, icon, modality, its buttons from
-// left to right and the default one.
-QStringList Describe(const QMessageBox& box) {
-  QList<QAbstractButton*> buttons = box.buttons();
-  std::ranges::sort(buttons, {},
-                    [&box](const QAbstractButton* b) { return b->mapTo(&box, QPoint()).x(); });
-  QStringList captions;
-  for (const QAbstractButton* button : buttons) captions << button->text();
-  return {box.windowTitle(),
-          box.text(),
-          box.icon() == QMessageBox::NoIcon ? "no icon" : "icon",
-          box.isModal() ? "modal" : "modeless",
-          captions.join('|'),
-          box.defaultButton() ? "default " + box.defaultButton()->text() : "no default"};
-}
 
 QStringList OkBox(const QString& title, const QString& prompt) {
   return {title, prompt, "no icon", "modal", "确定", "default 确定"};
@@ -72,10 +55,6 @@ class FormWindowTest : public QObject {
   // Replaces a box's text by typing; a "\n" presses Enter.
   void Type(const QString& box, const QString& text);
   void PressAlt(Qt::Key key);
-  // Runs act, answering every message box it shows with answer; returns what
-  // each box showed, in order.
-  QList<QStringList> AnswerBoxes(const std::function<void()>& act,
-                                 const std::function<void(QMessageBox&)>& answer);
 
   std::unique_ptr<Static> form_;
   std::unique_ptr<FormWindow> window_;
@@ -131,22 +110,6 @@ void FormWindowTest::PressAlt(Qt::Key key) {
   QSignalSpy clicked(*button, &QAbstractButton::clicked);
   QTest::keyClick(QApplication::focusWidget(), key, Qt::AltModifier);
   QTRY_COMPARE(clicked.count(), 1);
-}
-
-QList<QStringList> FormWindowTest::AnswerBoxes(const std::function<void()>& act,
-                                               const std::function<void(QMessageBox&)>& answer) {
-  QList<QStringList> shown;
-  QTimer watcher;
-  connect(&watcher, &QTimer::timeout, &watcher, [&] {
-    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    if (!box || box->property("answered").toBool()) return;
-    box->setProperty("answered", true);
-    shown << Describe(*box);
-    answer(*box);
-  });
-  watcher.start(10);
-  act();
-  return shown;
 }
 
 void FormWindowTest::windowHasCaptionIconAndFixedClientSize() {
