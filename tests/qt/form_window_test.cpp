@@ -2,10 +2,12 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QFontInfo>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QRawFont>
 #include <QSignalSpy>
@@ -47,6 +49,7 @@ class FormWindowTest : public QObject {
   void badItemsShowTheirMessagesAndKeepTheResults();
   void altCAsksThenClears_data();
   void altCAsksThenClears();
+  void yesStaysFirstWhereTheDesktopPutsItLast();
   void germanLocaleGivesTheSameTexts();
 
  private:
@@ -251,6 +254,25 @@ void FormWindowTest::altCAsksThenClears() {
   QCOMPARE(shown, QList<QStringList>({{"提示", "是否要清除包括原始数据在内的所有数据？", "no icon",
                                        "modal", "是(&Y)|否(&N)", "default 是(&Y)"}}));
   QCOMPARE(Texts(boxes), cleared ? QStringList({"", "", "", "", "", "", "0.01"}) : before);
+}
+
+void FormWindowTest::yesStaysFirstWhereTheDesktopPutsItLast() {
+  // A style that orders dialog buttons as GNOME does: No, then Yes.
+  class GnomeOrder final : public QProxyStyle {
+   public:
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override {
+      if (hint == SH_DialogButtonLayout) return QDialogButtonBox::GnomeLayout;
+      return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+  };
+  const QString previous = QApplication::style()->name();
+  QApplication::setStyle(new GnomeOrder);  // the application takes it
+  const QList<QStringList> shown =
+      AnswerBoxes([this] { PressAlt(Qt::Key_C); },
+                  [](QMessageBox& box) { QTest::keyClick(&box, Qt::Key_Escape); });
+  QApplication::setStyle(previous);
+  QCOMPARE(shown.value(0).value(4), "是(&Y)|否(&N)");
 }
 
 void FormWindowTest::germanLocaleGivesTheSameTexts() {
