@@ -20,9 +20,11 @@ struct TwipsRect {
   int height;
 };
 
-// A font a control asks for. Families are tried in order, so a machine without
-// the first one still gets a face of the same style rather than a fallback.
+// A font a control asks for. Windows takes the face by name and maps it
+// itself; a toolkit that matches by family tries the families in order, so a
+// machine without the first still gets a face of the same style.
 struct FontSpec {
+  std::u16string_view face;
   std::span<const std::u16string_view> families;
   double pointSize;
   int weight;   // 400 regular, 700 bold
@@ -38,19 +40,18 @@ struct ControlSpec {
   int tabIndex;              // order of keyboard focus; -1 takes no focus
   bool multiLine;
   std::u16string_view accessibleName;  // empty for controls a reader names by text
-  std::string_view picture = {};       // an Image's picture file, see FormSpec
 };
 
-// Pictures are files of the project's own in assets/, named here by file name
-// and embedded by each host its own way, in the formats the hosts read
-// directly (.ico with 16 x 16 and 32 x 32 images, .bmp for pictures).
+// Pictures belong to the program, not to the description: a host finds the
+// window's icon under the form's name and an Image's picture under the
+// control's name, among the pictures it embeds (assets/: an .ico with 16 x 16
+// and 32 x 32 images, a .bmp for each Image).
 struct FormSpec {
   std::string_view name;
   std::u16string_view caption;
   int clientWidthTwips;
   int clientHeightTwips;
   std::span<const ControlSpec> controls;
-  std::string_view icon = {};  // the window's icon file
 };
 
 // Receives the clicks a host delivers, by control name.

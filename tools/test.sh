@@ -9,6 +9,7 @@ cmake --build build/release -j2
 
 # The window tests run under a German locale (see tests/qt); generate it
 # privately rather than touching the system's locales.
+mkdir -p build/locale
 [ -d build/locale/de_DE.UTF-8 ] || localedef -i de_DE -f UTF-8 build/locale/de_DE.UTF-8
 LOCPATH="$PWD/build/locale" ctest --test-dir build/release --output-on-failure
 tools/test-win32.sh

@@ -10,13 +10,12 @@ using runtime::ControlKind;
 using runtime::ControlSpec;
 using runtime::FontSpec;
 
-// 宋体 first: it is the face the window asks for and the one a Windows host
-// reports (Windows maps it to SimSun itself). Linux knows neither name; the
-// later families are Song faces that Debian ships, so captions never fall
-// back to a sans face or to boxes.
-constexpr std::u16string_view kSongFamilies[] = {u"宋体", u"SimSun", u"Noto Serif CJK SC",
+// Windows knows 宋体 by name. Linux knows neither 宋体 nor SimSun; the later
+// families are Song faces that Debian ships, so captions never fall back to a
+// sans face or to boxes.
+constexpr std::u16string_view kSongFamilies[] = {u"SimSun", u"宋体", u"Noto Serif CJK SC",
                                                  u"AR PL UMing CN"};
-constexpr FontSpec kSong105{kSongFamilies, 10.5, 400, 134};
+constexpr FontSpec kSong105{u"宋体", kSongFamilies, 10.5, 400, 134};
 
 constexpr ControlKind kText = ControlKind::TextBox;
 constexpr ControlKind kLabel = ControlKind::Label;
@@ -24,7 +23,7 @@ constexpr ControlKind kButton = ControlKind::CommandButton;
 
 // Columns: name, kind, {left, top, width, height} in twips, caption or initial
 // text, font (nullptr: the window's default), tab index, multi-line,
-// accessible name, picture (if any).
+// accessible name.
 constexpr ControlSpec kControls[] = {
     {"Text1", kText, {240, 600, 6135, 1935}, u"", nullptr, 0, true, u"原始数据"},
     {"Label1",
@@ -50,12 +49,10 @@ constexpr ControlSpec kControls[] = {
     {"Label7", kLabel, {4800, 4320, 1575, 255}, u"Quorvel 1.02", nullptr, 14, false, u""},
     {"Text7", kText, {5040, 3720, 1215, 270}, u"0.0001", nullptr, 15, false, u"精度"},
     {"Label8", kLabel, {3840, 3720, 735, 255}, u"精度", &kSong105, 16, false, u""},
-    {"Image1", ControlKind::Image, {4440, 4200, 300, 375}, u"", nullptr, -1, false, u"",
-     "image1.bmp"},
+    {"Image1", ControlKind::Image, {4440, 4200, 300, 375}, u"", nullptr, -1, false, u""},
 };
 
-constexpr runtime::FormSpec kStatic{"Static", u"Quorvel1.2", 6645, 4785, kControls,
-                                    "quorvel.ico"};
+constexpr runtime::FormSpec kStatic{"Static", u"Quorvel1.2", 6645, 4785, kControls};
 
 // Columns: the control clicked, the procedure it runs.
 struct ClickRow {

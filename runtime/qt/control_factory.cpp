@@ -43,7 +43,7 @@ QWidget* CreateButton(const ControlSpec& spec, QWidget& parent) {
 
 QWidget* CreateImage(const ControlSpec& spec, QWidget& parent) {
   auto* image = new QLabel(&parent);
-  image->setPixmap(QPixmap(PicturePath(spec.picture)));
+  image->setPixmap(QPixmap(PicturePath(spec.name)));
   // The picture fills the control, so it keeps its size in twips at any DPI.
   image->setScaledContents(true);
   return image;
@@ -65,8 +65,8 @@ QWidget* CreateWidget(const ControlSpec& spec, QWidget& parent) {
 
 }  // namespace
 
-QString PicturePath(std::string_view file) {
-  return QStringLiteral(":/assets/") + QString::fromUtf8(file.data(), file.size());
+QString PicturePath(std::string_view owner) {
+  return QStringLiteral(":/pictures/") + QString::fromUtf8(owner.data(), owner.size());
 }
 
 QWidget* CreateControl(const ControlSpec& spec, QWidget& parent) {

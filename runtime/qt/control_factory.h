@@ -11,8 +11,8 @@ struct ControlSpec;
 
 namespace quorvel::runtime::qt {
 
-// Where the host embeds a picture file named by a description.
-QString PicturePath(std::string_view file);
+// Where the host embeds the picture of a form or a control, by its name.
+QString PicturePath(std::string_view owner);
 
 // Creates the widget of one control, owned by parent and named like the
 // control, with its text, font, picture and accessible name. The caller

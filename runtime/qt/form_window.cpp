@@ -18,7 +18,7 @@ namespace quorvel::runtime::qt {
 FormWindow::FormWindow(const FormSpec& spec, ClickTarget& target, QWidget* parent)
     : QWidget(parent), target_(target) {
   setWindowTitle(ToQString(spec.caption));
-  if (!spec.icon.empty()) setWindowIcon(QIcon(PicturePath(spec.icon)));
+  setWindowIcon(QIcon(PicturePath(spec.name)));
 
   // Logical DPI is in the same device-independent pixels as the geometry, so
   // the window keeps its size in inches whether the screen is scaled by Qt

@@ -26,7 +26,7 @@ using quorvel::runtime::qt::FormWindow;
 using quorvel::window::Static;
 
 const QStringList kResultBoxes = {"Text2", "Text3", "Text4", "Text5", "Text6"};
-const QStringList kSongFamilies = {"宋体", "SimSun", "Noto Serif CJK SC", "AR PL UMing CN"};
+const QStringList kSongFamilies = {"SimSun", "宋体", "Noto Serif CJK SC", "AR PL UMing CN"};
 
 QStringList OkBox(const QString& title, const QString& prompt) {
   return {title, prompt, "no icon", "modal", "确定", "default 确定"};
@@ -169,6 +169,7 @@ void FormWindowTest::controlsArePlacedAndCaptioned() {
     QCOMPARE(font, window_->font());
     return;
   }
+  QCOMPARE(font.families(), kSongFamilies);
   const QFontInfo face(font);
   QVERIFY2(kSongFamilies.contains(face.family()), qPrintable(face.family()));
   QCOMPARE(face.pointSizeF(), 10.5);
