@@ -20,9 +20,11 @@ struct TwipsRect {
   int height;
 };
 
-// A font a control asks for. Families are tried in order, so a machine without
-// the first one still gets a face of the same style rather than a fallback.
+// A font a control asks for. Windows takes the face by name and maps it
+// itself; a toolkit that matches by family tries the families in order, so a
+// machine without the first still gets a face of the same style.
 struct FontSpec {
+  std::u16string_view face;
   std::span<const std::u16string_view> families;
   double pointSize;
   int weight;   // 400 regular, 700 bold
@@ -40,8 +42,10 @@ struct ControlSpec {
   std::u16string_view accessibleName;  // empty for controls a reader names by text
 };
 
-// Pictures are embedded files of the project's own, in the formats the hosts
-// read directly (.ico with 16 x 16 and 32 x 32 images, .bmp for pictures).
+// Pictures belong to the program, not to the description: a host finds the
+// window's icon under the form's name and an Image's picture under the
+// control's name, among the pictures it embeds (assets/: an .ico with 16 x 16
+// and 32 x 32 images, a .bmp for each Image).
 struct FormSpec {
   std::string_view name;
   std::u16string_view caption;

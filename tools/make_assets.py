@@ -2,13 +2,15 @@
 """Draws the program's pictures and writes them in the formats both hosts read.
 
 assets/quorvel.ico: the icon, a bell curve over a bar chart, at 16 x 16 and
-32 x 32 in the 16-colour palette. assets/image1.bmp: a 20 x 25 test tube in
-24-bit colour. The output is deterministic, so running this again changes
+32 x 32 in the 16-colour palette. assets/quorvel-16.png and quorvel-32.png: the
+same two images for the Linux icon theme, which takes no .ico. assets/image1.bmp:
+a 20 x 25 test tube in 24-bit colour. The output is deterministic, so running this again changes
 nothing unless the drawings change.
 """
 import math
 import pathlib
 import struct
+import zlib
 
 # The classic 16-colour palette, as (r, g, b).
 PALETTE = [
@@ -70,6 +72,20 @@ def write_ico(path, sizes):
     path.write_bytes(out + b"".join(images))
 
 
+def write_png(path, size):
+    """The icon image as an 8-bit RGB PNG without ancillary chunks."""
+
+    def chunk(kind, data):
+        body = kind + data
+        return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body))
+
+    rows = b"".join(
+        b"\0" + bytes(c for i in row for c in PALETTE[i]) for row in draw_icon(size))
+    header = struct.pack(">IIBBBBB", size, size, 8, 2, 0, 0, 0)
+    path.write_bytes(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) +
+                     chunk(b"IDAT", zlib.compress(rows, 9)) + chunk(b"IEND", b""))
+
+
 def draw_tube(width, height):
     """Rows top to bottom of (r, g, b): a glass tube half full of liquid."""
     background = (240, 240, 240)
@@ -106,4 +122,6 @@ if __name__ == "__main__":
     assets = pathlib.Path(__file__).resolve().parent.parent / "assets"
     assets.mkdir(exist_ok=True)
     write_ico(assets / "quorvel.ico", (16, 32))
+    for size in (16, 32):
+        write_png(assets / f"quorvel-{size}.png", size)
     write_bmp(assets / "image1.bmp", 20, 25)

@@ -1,9 +1,39 @@
 #!/usr/bin/env bash
-# Builds Quorvel and runs it on the series 1 2 3 4 5 at precision 0.0001.
+# Builds Quorvel and starts its window. Without a display it shows the main
+# job instead: starts the window on a virtual display, types the series
+# 1 2 3 4 5, presses Alt+M, saves a screenshot, prints its path and exits.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-tools/install-deps.sh core
+tools/install-deps.sh core qt
 
-cmake -S . -B build/release -G Ninja -DQUORVEL_QT=OFF
-cmake --build build/release --target quorvel-probe
-printf '1 2 3 4 5' | build/release/tools/quorvel-probe --precision 0.0001
+cmake -S . -B build/release -G Ninja -DQUORVEL_QT=ON
+cmake --build build/release --target quorvel -j2
+program=build/release/app/quorvel
+[ -n "${DISPLAY:-}" ] && exec "$program"
+
+work=$(mktemp -d)
+pids=()
+cleanup() {
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+# Xvfb picks a free display number and writes it to the file.
+Xvfb -displayfd 3 -screen 0 800x600x24 -dpi 96 -nolisten tcp 3>"$work/display" 2>/dev/null &
+pids+=($!)
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+export DISPLAY=":$(cat "$work/display")" XDG_RUNTIME_DIR="$work"
+
+"$program" &
+pids+=($!)
+window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Quorvel1\.2$' | head -n 1)
+# There is no window manager to give the window the keyboard focus.
+xdotool windowfocus --sync "$window"
+xdotool type --delay 40 '1 2 3 4 5'
+xdotool key alt+m
+sleep 1
+
+screenshot="$PWD/build/quorvel-screenshot.png"
+import -window "$window" "$screenshot"
+echo "$screenshot"

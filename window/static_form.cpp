@@ -10,13 +10,12 @@ using runtime::ControlKind;
 using runtime::ControlSpec;
 using runtime::FontSpec;
 
-// 宋体 first: it is the face the window asks for and the one a Windows host
-// reports (Windows maps it to SimSun itself). Linux knows neither name; the
-// later families are Song faces that Debian ships, so captions never fall
-// back to a sans face or to boxes.
-constexpr std::u16string_view kSongFamilies[] = {u"宋体", u"SimSun", u"Noto Serif CJK SC",
+// Windows knows 宋体 by name. Linux knows neither 宋体 nor SimSun; the later
+// families are Song faces that Debian ships, so captions never fall back to a
+// sans face or to boxes.
+constexpr std::u16string_view kSongFamilies[] = {u"SimSun", u"宋体", u"Noto Serif CJK SC",
                                                  u"AR PL UMing CN"};
-constexpr FontSpec kSong105{kSongFamilies, 10.5, 400, 134};
+constexpr FontSpec kSong105{u"宋体", kSongFamilies, 10.5, 400, 134};
 
 constexpr ControlKind kText = ControlKind::TextBox;
 constexpr ControlKind kLabel = ControlKind::Label;

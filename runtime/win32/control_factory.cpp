@@ -43,10 +43,11 @@ HWND CreateControl(HWND parent, const ControlSpec& spec, int id, const ScreenSca
   const KindRow& row = RowOf(spec.kind);
   const DWORD style = spec.multiLine ? kMultiLineStyle : row.style;
   const std::wstring text = ToWide(spec.text);
+  const PixelRect place = scale.Rect(spec.rect);
   const HWND control = CreateWindowExW(
-      row.exStyle, row.windowClass, text.c_str(), WS_CHILD | WS_VISIBLE | style,
-      scale.X(spec.rect.left), scale.Y(spec.rect.top), scale.X(spec.rect.width),
-      scale.Y(spec.rect.height), parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+      row.exStyle, row.windowClass, text.c_str(), WS_CHILD | WS_VISIBLE | style, place.left,
+      place.top, place.width, place.height, parent,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
       reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE)), nullptr);
   // A box has no length limit of its own; an edit control stops near 32 K
   // characters unless told otherwise.

@@ -58,7 +58,7 @@ Win32Form::Win32Form(HINSTANCE instance, const FormSpec& spec, ClickTarget& targ
       scale_(ScreenScale::OfScreen()),
       fonts_(scale_) {
   RegisterWindowClass(instance_, &Procedure);
-  RECT frame{0, 0, scale_.X(spec_.clientWidthTwips), scale_.Y(spec_.clientHeightTwips)};
+  RECT frame{0, 0, scale_.Length(spec_.clientWidthTwips), scale_.Length(spec_.clientHeightTwips)};
   AdjustWindowRectEx(&frame, kWindowStyle, FALSE, 0);
   const std::wstring caption = ToWide(spec_.caption);
   CreateWindowExW(0, kWindowClass, caption.c_str(), kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT,

@@ -14,18 +14,15 @@ LOGFONTW MessageFont() {
 }
 
 // Windows maps a face it lacks through its own substitutes and the character
-// set, so the first family is the one to ask for: it is the face the control
-// reports, whatever draws it.
+// set, so the face is asked for by name: it is the face the control reports,
+// whatever draws it.
 LOGFONTW LogFontOf(const FontSpec& spec, const ScreenScale& scale) {
   LOGFONTW font{};
   font.lfHeight = scale.FontHeight(spec.pointSize);
   font.lfWeight = spec.weight;
   font.lfCharSet = static_cast<BYTE>(spec.charset);
-  if (!spec.families.empty()) {
-    const std::u16string_view face = spec.families.front();
-    const std::size_t length = std::min(face.size(), std::size(font.lfFaceName) - 1);
-    std::copy_n(face.begin(), length, font.lfFaceName);
-  }
+  const std::size_t length = std::min(spec.face.size(), std::size(font.lfFaceName) - 1);
+  std::copy_n(spec.face.begin(), length, font.lfFaceName);
   return font;
 }
 

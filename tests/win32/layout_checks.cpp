@@ -23,9 +23,12 @@ void CheckControl(const AppSession& app, int row, int dpi, CheckLog& log) {
   const std::string seen =
       Utf8(windowClass) + " " +
       Rect(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
+  // Edges are scaled, not sizes, so that controls that touch still touch.
+  const int left = AtDpi(expected.left, dpi);
+  const int top = AtDpi(expected.top, dpi);
   const std::string wanted = Utf8(expected.windowClass) + " " +
-                             Rect(AtDpi(expected.left, dpi), AtDpi(expected.top, dpi),
-                                  AtDpi(expected.width, dpi), AtDpi(expected.height, dpi));
+                             Rect(left, top, AtDpi(expected.left + expected.width, dpi) - left,
+                                  AtDpi(expected.top + expected.height, dpi) - top);
   log.Expect(control != nullptr && seen == wanted, std::string(expected.name) + ": " + wanted,
              seen);
 }

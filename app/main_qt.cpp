@@ -1,0 +1,16 @@
+// The Linux program: the window Static hosted by Qt.
+
+#include <QApplication>
+
+#include "runtime/qt/form_window.h"
+#include "window/static_form.h"
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QGuiApplication::setDesktopFileName(QStringLiteral("quorvel"));
+
+  quorvel::window::Static form;
+  quorvel::runtime::qt::FormWindow window(quorvel::window::Static::Spec(), form);
+  window.show();
+  return QApplication::exec();
+}

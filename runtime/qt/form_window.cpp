@@ -1,0 +1,72 @@
+#include "runtime/qt/form_window.h"
+
+#include <QAbstractButton>
+#include <QIcon>
+#include <algorithm>
+#include <limits>
+#include <stdexcept>
+#include <vector>
+
+#include "runtime/qt/control_factory.h"
+#include "runtime/qt/message_box.h"
+#include "runtime/qt/qt_text.h"
+#include "runtime/qt/text_box.h"
+#include "runtime/twips.h"
+
+namespace quorvel::runtime::qt {
+
+FormWindow::FormWindow(const FormSpec& spec, ClickTarget& target, QWidget* parent)
+    : QWidget(parent), target_(target) {
+  setWindowTitle(ToQString(spec.caption));
+  setWindowIcon(QIcon(PicturePath(spec.name)));
+
+  // Logical DPI is in the same device-independent pixels as the geometry, so
+  // the window keeps its size in inches whether the screen is scaled by Qt
+  // (a device pixel ratio) or reports a higher DPI itself.
+  const int dpi = logicalDpiX();
+  setFixedSize(TwipsToPixels(spec.clientWidthTwips, dpi),
+               TwipsToPixels(spec.clientHeightTwips, dpi));
+
+  // Qt's focus chain follows the order of creation, so creating the controls
+  // by tab index gives the described focus order; controls without a tab
+  // index take no focus and come last.
+  std::vector<const ControlSpec*> byTabIndex;
+  for (const ControlSpec& control : spec.controls) byTabIndex.push_back(&control);
+  std::ranges::stable_sort(byTabIndex, {}, [](const ControlSpec* control) {
+    return control->tabIndex < 0 ? std::numeric_limits<int>::max() : control->tabIndex;
+  });
+  for (const ControlSpec* control : byTabIndex) AddControl(*control, dpi);
+}
+
+void FormWindow::AddControl(const ControlSpec& spec, int dpi) {
+  QWidget* widget = CreateControl(spec, *this);
+  const PixelRect rect = TwipsToPixels(spec.rect, dpi);
+  widget->setGeometry(rect.left, rect.top, rect.width, rect.height);
+
+  if (spec.kind == ControlKind::TextBox) boxes_.emplace(spec.name, widget);
+  if (spec.kind == ControlKind::CommandButton) {
+    connect(static_cast<QAbstractButton*>(widget), &QAbstractButton::clicked, this,
+            [this, name = std::string(spec.name)] { target_.Click(name, *this); });
+  }
+}
+
+QWidget& FormWindow::Box(std::string_view name) const {
+  const auto it = boxes_.find(name);
+  if (it == boxes_.end()) throw std::invalid_argument("no text box named " + std::string(name));
+  return *it->second;
+}
+
+std::u16string FormWindow::Text(std::string_view box) const {
+  return ToU16String(BoxText(Box(box)));
+}
+
+void FormWindow::SetText(std::string_view box, std::u16string_view text) {
+  SetBoxText(Box(box), ToQString(text));
+}
+
+MsgBoxAnswer FormWindow::MsgBox(std::u16string_view prompt, MsgBoxButtons buttons,
+                                std::u16string_view title) {
+  return ShowMessageBox(this, prompt, buttons, title);
+}
+
+}  // namespace quorvel::runtime::qt

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QWidget>
+#include <map>
+#include <string>
+#include <string_view>
+
+#include "runtime/form_services.h"
+#include "runtime/form_spec.h"
+
+namespace quorvel::runtime::qt {
+
+// Hosts any window description as a fixed-size Qt window: builds its controls
+// at the screen's logical DPI, hands every button click to the click target
+// by control name, and gives the target the window's boxes and message boxes.
+class FormWindow final : public QWidget, public FormServices {
+  Q_OBJECT
+
+ public:
+  // The target must outlive the window.
+  FormWindow(const FormSpec& spec, ClickTarget& target, QWidget* parent = nullptr);
+
+  std::u16string Text(std::string_view box) const override;
+  void SetText(std::string_view box, std::u16string_view text) override;
+  MsgBoxAnswer MsgBox(std::u16string_view prompt, MsgBoxButtons buttons,
+                      std::u16string_view title) override;
+
+ private:
+  void AddControl(const ControlSpec& spec, int dpi);
+  QWidget& Box(std::string_view name) const;
+
+  ClickTarget& target_;
+  std::map<std::string, QWidget*, std::less<>> boxes_;  // owned by the window as children
+};
+
+}  // namespace quorvel::runtime::qt
