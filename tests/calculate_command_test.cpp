@@ -154,17 +154,5 @@ TEST(BadItems, FirstTenAreNamedAndTheRestSummedUp) {
   }
 }
 
-TEST(Calculation, StateFromAnEarlierClickDoesNotCarryOver) {
-  runtime::RecordingForm form;
-  CalcState state;
-  form.Type("Text7", u"0.0001");
-  form.Type("Text1", u"1 2 3 4 5 6 7 8 9 10");
-  Calculate(form, state);
-  form.Type("Text1", u"1 2 3 4 5");
-  form.ClearEvents();
-  Calculate(form, state);
-  EXPECT_EQ(form.Events(), Results(u"3", u"1.2", u"40%", u"1.581139", u"52.7046%"));
-}
-
 }  // namespace
 }  // namespace quorvel::calc

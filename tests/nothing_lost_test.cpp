@@ -42,17 +42,13 @@ TEST_P(EveryEnding, KeepsWhatTheUserTyped) {
   window::Static window;
   window.Click("Command1", form);
 
+  // The check holds the data, precision and result boxes to their earlier
+  // texts wherever the click may not write them.
   EXPECT_EQ(OutcomeFault(before, form), "");
-  EXPECT_EQ(form.Text("Text1"), before.data);
-  EXPECT_EQ(form.Text("Text7"), before.precision);
   const bool anyResultWritten =
       std::any_of(form.Events().begin(), form.Events().end(),
                   [](const Event& e) { return e.kind == Event::Kind::SetText; });
   EXPECT_EQ(anyResultWritten, GetParam().writesResults);
-  if (!GetParam().writesResults) {
-    const char* const resultBoxes[] = {"Text2", "Text3", "Text4", "Text5", "Text6"};
-    for (std::size_t i = 0; i < 5; ++i) EXPECT_EQ(form.Text(resultBoxes[i]), before.results[i]);
-  }
 }
 
 INSTANTIATE_TEST_SUITE_P(

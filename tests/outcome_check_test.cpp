@@ -81,91 +81,36 @@ const auto kName = [](const auto& info) { return std::string(info.param.name); }
 
 INSTANTIATE_TEST_SUITE_P(
     Outcomes, Allowed,
+    testing::Values(Case{"PrecisionMessage", {kPrecisionMessage}},
+                    Case{"DataMessage", {kDataMessage}},
+                    Case{"TenItemMessagesAndSummary",
+                         ItemMessages(1, 10) + Events{Summary("99990")}},
+                    Case{"Results", kFine},
+                    Case{"EveryReason", Results(u"0", u"", u"", u"", u"") +
+                                            Events{kOneItem, kMeanZero, kOutOfRange}},
+                    Case{"ShapesOfNumbers", Results(u"-1.5", u"0.00001", u"1.79769313486232E+308%",
+                                                    u"123456789012345", u"-1E+308%")}),
+    kName);
+
+// One row for each kind of rule the check holds a click to.
+INSTANTIATE_TEST_SUITE_P(
+    Outcomes, Broken,
     testing::Values(
-        Case{"PrecisionMessage", {kPrecisionMessage}}, Case{"DataMessage", {kDataMessage}},
-        Case{"OneItemMessage", ItemMessages(7, 1)},
-        Case{"TenItemMessagesAndSummary", ItemMessages(1, 10) + Events{Summary("99990")}},
-        Case{"Results", kFine},
-        Case{"OneItemOfZero", Results(u"0", u"0", u"", u"", u"") + Events{kOneItem, kMeanZero}},
-        Case{"AllOutOfRange", Results(u"", u"", u"", u"", u"") + Events{kOutOfRange}},
-        Case{"EveryReason",
-             Results(u"0", u"", u"", u"", u"") + Events{kOneItem, kMeanZero, kOutOfRange}},
-        Case{"ShapesOfNumbers", Results(u"-1.5", u"0.00001", u"1.79769313486232E+308%",
-                                        u"123456789012345", u"-1E+308%")}),
-    kName);
-
-INSTANTIATE_TEST_SUITE_P(
-    InputBoxes, Broken,
-    testing::Values(Case{"DataBoxWrittenWithItsOwnText", Events{Set("Text1", u"1 2 3")} + kFine},
-                    Case{"PrecisionBoxWritten", kFine + Events{Set("Text7", u"0.0001")}},
-                    Case{"DataBoxChanged", {kDataMessage}, {{"Text1", u"1 2 3 "}}},
-                    Case{"PrecisionBoxChanged", kFine, {{"Text7", u"0.001"}}}),
-    kName);
-
-INSTANTIATE_TEST_SUITE_P(
-    InputMessages, Broken,
-    testing::Values(Case{"NothingHappened", {}},
-                    Case{"TwoInputMessages", {kPrecisionMessage, kDataMessage}},
-                    Case{"ResultLostOnPrecisionMessage", {kPrecisionMessage}, {{"Text3", u""}}},
-                    Case{"YesNoButtons",
-                         {{Event::Kind::MsgBox,
-                           {},
-                           u"请输入原始数据！",
-                           u"输入原始数据",
-                           runtime::MsgBoxButtons::YesNo}}},
-                    Case{"ForeignTitle", {Ok(u"错误", u"请输入原始数据！")}},
-                    Case{"TwelveItemMessages", ItemMessages(1, 12)},
-                    Case{"TenItemMessagesAndTwoSummaries",
-                         ItemMessages(1, 10) + Events{Summary("1"), Summary("1")}},
-                    Case{"SummaryAfterNine", ItemMessages(1, 9) + Events{Summary("3")}},
-                    Case{"ItemsDescending", {ItemMessage("5"), ItemMessage("2")}},
-                    Case{"ItemTwice", {ItemMessage("5"), ItemMessage("5")}},
-                    Case{"ItemZero", {ItemMessage("0")}},
-                    Case{"ItemLeadingZero", {ItemMessage("01")}},
-                    Case{"ItemNumberMissing", {ItemMessage("")}},
-                    Case{"SummaryOfNone", ItemMessages(1, 10) + Events{Summary("0")}},
-                    Case{"ResultLostOnItemMessage", ItemMessages(3, 1), {{"Text6", u"e "}}},
-                    Case{"ItemMessageThenResults", ItemMessages(3, 1) + kFine}),
-    kName);
-
-INSTANTIATE_TEST_SUITE_P(
-    ResultWrites, Broken,
-    testing::Values(
-        Case{"FourBoxes",
-             {Set("Text2", u"1"), Set("Text3", u"1"), Set("Text4", u"1%"), Set("Text5", u"1")}},
+        Case{"PrecisionBoxWritten", kFine + Events{Set("Text7", u"0.0001")}},
+        Case{"DataBoxChanged", {kDataMessage}, {{"Text1", u"1 2 3 "}}}, Case{"NothingHappened", {}},
+        Case{"ResultLostOnPrecisionMessage", {kPrecisionMessage}, {{"Text3", u""}}},
+        Case{"ForeignTitle", {Ok(u"错误", u"请输入原始数据！")}},
+        Case{"SummaryAfterNine", ItemMessages(1, 9) + Events{Summary("3")}},
+        Case{"ItemsDescending", {ItemMessage("5"), ItemMessage("2")}},
+        Case{"ItemMessageThenResults", ItemMessages(3, 1) + kFine},
         Case{"BoxesOutOfOrder",
              {Set("Text2", u"1"), Set("Text3", u"1"), Set("Text5", u"1"), Set("Text4", u"1%"),
               Set("Text6", u"1%")}},
-        Case{"BoxWrittenTwice", kFine + Events{Set("Text6", u"50%")}},
-        Case{"ReasonRepeated",
-             Results(u"0", u"", u"", u"", u"") + Events{kOutOfRange, kOutOfRange}},
         Case{"ReasonsOutOfOrder", Results(u"0", u"0", u"", u"", u"") + Events{kMeanZero, kOneItem}},
-        Case{"ItemMessageAfterResults", kFine + ItemMessages(1, 1)},
         Case{"EmptyResultWithoutReason", Results(u"2", u"1", u"50%", u"", u"")},
-        Case{"ReasonWithoutEmptyResult", kFine + Events{kOutOfRange}},
-        Case{"OneItemWithStandardDeviation",
-             Results(u"5", u"0", u"", u"0", u"") + Events{kOneItem}},
-        Case{"MeanZeroForAnotherMean", Results(u"0.1", u"0", u"", u"0", u"") + Events{kMeanZero}}),
-    kName);
-
-// Each row shows one malformed text in Text2, or in the percent box Text4.
-INSTANTIATE_TEST_SUITE_P(
-    ResultTexts, Broken,
-    testing::Values(
-        Case{"DoubleZero", Results(u"00", u"0", u"0%", u"0", u"0%")},
         Case{"MinusZero", Results(u"-0", u"0", u"0%", u"0", u"0%")},
-        Case{"DoubleZeroPercent", Results(u"0", u"0", u"00%", u"0", u"0%")},
-        Case{"NoZeroBeforePoint", Results(u".5", u"0", u"0%", u"0", u"0%")},
-        Case{"ZeroBeforeMinus", Results(u"0-0.5", u"0", u"0%", u"0", u"0%")},
         Case{"ZeroBeforeExponentForm", Results(u"01E-05", u"0", u"0%", u"0", u"0%")},
-        Case{"TrailingZero", Results(u"0.50", u"0", u"0%", u"0", u"0%")},
-        Case{"LeadingBlank", Results(u" 3", u"0", u"0%", u"0", u"0%")},
-        Case{"SixteenDigitsPlain", Results(u"1234567890123456", u"0", u"0%", u"0", u"0%")},
         Case{"SixteenSignificantDigits", Results(u"0.1234567890123456", u"0", u"0%", u"0", u"0%")},
-        Case{"ExponentFormTooEarly", Results(u"1.5E+14", u"0", u"0%", u"0", u"0%")},
-        Case{"LowerCaseExponent", Results(u"1.5e+16", u"0", u"0%", u"0", u"0%")},
-        Case{"NotFinite", Results(u"Inf", u"0", u"0%", u"0", u"0%")},
-        Case{"PercentInPlainBox", Results(u"3%", u"0", u"0%", u"0", u"0%")},
         Case{"PercentMissing", Results(u"3", u"0", u"40", u"0", u"0%")}),
     kName);
 
