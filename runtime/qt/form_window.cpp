@@ -2,15 +2,13 @@
 
 #include <QAbstractButton>
 #include <QIcon>
-#include <algorithm>
-#include <limits>
 #include <stdexcept>
-#include <vector>
 
 #include "runtime/qt/control_factory.h"
 #include "runtime/qt/message_box.h"
 #include "runtime/qt/qt_text.h"
 #include "runtime/qt/text_box.h"
+#include "runtime/tab_order.h"
 #include "runtime/twips.h"
 
 namespace quorvel::runtime::qt {
@@ -27,15 +25,7 @@ FormWindow::FormWindow(const FormSpec& spec, ClickTarget& target, QWidget* paren
   setFixedSize(TwipsToPixels(spec.clientWidthTwips, dpi),
                TwipsToPixels(spec.clientHeightTwips, dpi));
 
-  // Qt's focus chain follows the order of creation, so creating the controls
-  // by tab index gives the described focus order; controls without a tab
-  // index take no focus and come last.
-  std::vector<const ControlSpec*> byTabIndex;
-  for (const ControlSpec& control : spec.controls) byTabIndex.push_back(&control);
-  std::ranges::stable_sort(byTabIndex, {}, [](const ControlSpec* control) {
-    return control->tabIndex < 0 ? std::numeric_limits<int>::max() : control->tabIndex;
-  });
-  for (const ControlSpec* control : byTabIndex) AddControl(*control, dpi);
+  for (const ControlSpec* control : InTabOrder(spec)) AddControl(*control, dpi);
 }
 
 void FormWindow::AddControl(const ControlSpec& spec, int dpi) {

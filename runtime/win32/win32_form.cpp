@@ -1,7 +1,6 @@
 #include "runtime/win32/win32_form.h"
 
-#include <algorithm>
-
+#include "runtime/tab_order.h"
 #include "runtime/win32/control_factory.h"
 #include "runtime/win32/wide_text.h"
 
@@ -38,17 +37,6 @@ void RegisterWindowClass(HINSTANCE instance, WNDPROC procedure) {
   RegisterClassExW(&windowClass);
 }
 
-// Keyboard focus follows creation order, so controls are created by tab
-// index; those that take no focus (index -1) come last.
-std::vector<const ControlSpec*> InTabOrder(std::span<const ControlSpec> controls) {
-  std::vector<const ControlSpec*> ordered;
-  for (const ControlSpec& control : controls) ordered.push_back(&control);
-  std::stable_sort(ordered.begin(), ordered.end(), [](const ControlSpec* a, const ControlSpec* b) {
-    return static_cast<unsigned>(a->tabIndex) < static_cast<unsigned>(b->tabIndex);
-  });
-  return ordered;
-}
-
 }  // namespace
 
 Win32Form::Win32Form(HINSTANCE instance, const FormSpec& spec, ClickTarget& target)
@@ -79,7 +67,7 @@ Win32Form::~Win32Form() {
 
 void Win32Form::CreateControls() {
   const ControlSpec* first = spec_.controls.data();
-  for (const ControlSpec* spec : InTabOrder(spec_.controls)) {
+  for (const ControlSpec* spec : InTabOrder(spec_)) {
     const int id = kFirstControlId + static_cast<int>(spec - first);
     const HWND control = CreateControl(window_, *spec, id, scale_);
     if (spec->kind == ControlKind::Image) {
