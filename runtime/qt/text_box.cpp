@@ -2,6 +2,7 @@
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <limits>
 
 #include "runtime/form_spec.h"
 #include "runtime/qt/qt_text.h"
@@ -9,7 +10,13 @@
 namespace quorvel::runtime::qt {
 
 QWidget* CreateTextBox(const ControlSpec& spec, QWidget& parent) {
-  if (!spec.multiLine) return new QLineEdit(ToQString(spec.text), &parent);
+  if (!spec.multiLine) {
+    auto* line = new QLineEdit(ToQString(spec.text), &parent);
+    // A box has no length limit of its own; a line edit cuts text at 32767
+    // characters unless told otherwise.
+    line->setMaxLength(std::numeric_limits<int>::max());
+    return line;
+  }
   auto* box = new QPlainTextEdit(ToQString(spec.text), &parent);
   // Tab moves on to the next box, as in every other box of the window; the
   // box wraps its lines and has no scroll bars.

@@ -45,6 +45,7 @@ class FormWindowTest : public QObject {
   void controlsArePlacedAndCaptioned();
   void tabVisitsDataResultsButtonsThenPrecision();
   void textBoxesHaveAccessibleNames();
+  void boxesKeepTextsOfAnyLength();
   void altMCalculatesTypedDataAndEnterClicksNothing();
   void badItemsShowTheirMessagesAndKeepTheResults();
   void altCAsksThenClears_data();
@@ -202,6 +203,15 @@ void FormWindowTest::textBoxesHaveAccessibleNames() {
   }
   QCOMPARE(names, QStringList({"原始数据", "平均值", "平均偏差", "相对平均偏差(%)", "标准偏差(S)",
                                "相对标准偏差(RSD%)", "精度"}));
+}
+
+void FormWindowTest::boxesKeepTextsOfAnyLength() {
+  // Longer than the 32767 characters a line edit keeps unless told otherwise.
+  const std::u16string longText = std::u16string(40'000, u'0') + u"1";
+  for (const char* box : {"Text1", "Text2", "Text7"}) {
+    window_->SetText(box, longText);
+    QVERIFY2(window_->Text(box) == longText, box);
+  }
 }
 
 void FormWindowTest::altMCalculatesTypedDataAndEnterClicksNothing() {
