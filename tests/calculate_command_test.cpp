@@ -25,15 +25,6 @@ Events Calculated(const std::u16string& data, const std::u16string& precision = 
   return form.Events();
 }
 
-const Event kPrecisionMessage = Ok(u"指定精度", u"请指定运算精度！");
-const Event kDataMessage = Ok(u"输入原始数据", u"请输入原始数据！");
-Event ItemMessage(const std::u16string& number) {
-  return Ok(u"输入正确数据", u"第" + number + u"个数据输入有误，请重新输入");
-}
-const Event kOneItem = Ok(u"无法计算", u"只有1个数据，无法计算标准偏差！");
-const Event kMeanZero = Ok(u"无法计算", u"平均值为0，无法计算相对偏差！");
-const Event kOutOfRange = Ok(u"无法计算", u"数值超出计算范围！");
-
 std::u16string Series(int first, int last, const std::u16string& separator) {
   std::u16string text;
   for (int i = first; i <= last; ++i) {
@@ -110,10 +101,10 @@ INSTANTIATE_TEST_SUITE_P(
 INSTANTIATE_TEST_SUITE_P(
     BadItems, Calculation,
     testing::Values(
-        Case{"TwoBadItemsInOrder", u"1 a 3 b", u"0.0001", {ItemMessage(u"2"), ItemMessage(u"4")}},
-        Case{"LeadingBlankNoLongerMakesAnEmptyItem", u" 1 x", u"0.0001", {ItemMessage(u"2")}},
-        Case{"TabJoinsTwoNumbers", u"1\t2 3", u"0.0001", {ItemMessage(u"1")}},
-        Case{"LoneCarriageReturnJoinsTwoNumbers", u"5 1\r2", u"0.0001", {ItemMessage(u"2")}}),
+        Case{"TwoBadItemsInOrder", u"1 a 3 b", u"0.0001", {ItemMessage(2), ItemMessage(4)}},
+        Case{"LeadingBlankNoLongerMakesAnEmptyItem", u" 1 x", u"0.0001", {ItemMessage(2)}},
+        Case{"TabJoinsTwoNumbers", u"1\t2 3", u"0.0001", {ItemMessage(1)}},
+        Case{"LoneCarriageReturnJoinsTwoNumbers", u"5 1\r2", u"0.0001", {ItemMessage(2)}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(
@@ -137,19 +128,14 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(BadItems, FirstTenAreNamedAndTheRestSummedUp) {
-  for (const int bad : {10, 11, 25}) {
+  for (const std::size_t bad : {10u, 11u, 25u}) {
     std::u16string data = u"1 ";
-    for (int i = 0; i < bad; ++i) data += u"x 2 ";
+    for (std::size_t i = 0; i < bad; ++i) data += u"x 2 ";
     Events expected;
-    for (int i = 0; i < std::min(bad, 10); ++i) {
-      const std::string number = std::to_string(2 + 2 * i);
-      expected.push_back(ItemMessage({number.begin(), number.end()}));
+    for (std::size_t i = 0; i < std::min<std::size_t>(bad, 10); ++i) {
+      expected.push_back(ItemMessage(2 + 2 * i));
     }
-    if (bad > 10) {
-      const std::string rest = std::to_string(bad - 10);
-      expected.push_back(Ok(u"输入正确数据", u"另有" + std::u16string(rest.begin(), rest.end()) +
-                                                 u"个数据输入有误，请重新输入"));
-    }
+    if (bad > 10) expected.push_back(MoreItemsMessage(bad - 10));
     EXPECT_EQ(Calculated(data), expected) << bad << " bad items";
   }
 }

@@ -46,6 +46,32 @@ inline Events Results(std::u16string mean, std::u16string avgDev, std::u16string
           Set("Text6", std::move(relStdDev))};
 }
 
+inline const Event kPrecisionMessage = Ok(u"指定精度", u"请指定运算精度！");
+inline const Event kDataMessage = Ok(u"输入原始数据", u"请输入原始数据！");
+inline const Event kOneItem = Ok(u"无法计算", u"只有1个数据，无法计算标准偏差！");
+inline const Event kMeanZero = Ok(u"无法计算", u"平均值为0，无法计算相对偏差！");
+inline const Event kOutOfRange = Ok(u"无法计算", u"数值超出计算范围！");
+
+inline std::u16string Decimal(std::size_t n) {
+  const std::string digits = std::to_string(n);
+  return {digits.begin(), digits.end()};
+}
+
+// The message naming a bad item, and the one summing up those past the tenth.
+// Built by appending: GCC 12 warns falsely when a literal is prepended.
+inline Event CountMessage(std::u16string_view start, std::size_t count) {
+  std::u16string prompt(start);
+  prompt += Decimal(count);
+  prompt += u"个数据输入有误，请重新输入";
+  return Ok(u"输入正确数据", std::move(prompt));
+}
+inline Event ItemMessage(std::size_t item) {
+  return CountMessage(u"第", item);
+}
+inline Event MoreItemsMessage(std::size_t count) {
+  return CountMessage(u"另有", count);
+}
+
 inline Events operator+(Events a, const Events& b) {
   a.insert(a.end(), b.begin(), b.end());
   return a;

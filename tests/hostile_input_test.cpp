@@ -18,21 +18,6 @@ namespace {
 
 using namespace testing_support;
 
-const Event kPrecisionMessage = Ok(u"指定精度", u"请指定运算精度！");
-const Event kDataMessage = Ok(u"输入原始数据", u"请输入原始数据！");
-const Event kOneItem = Ok(u"无法计算", u"只有1个数据，无法计算标准偏差！");
-const Event kMeanZero = Ok(u"无法计算", u"平均值为0，无法计算相对偏差！");
-const Event kOutOfRange = Ok(u"无法计算", u"数值超出计算范围！");
-
-std::u16string Decimal(std::size_t n) {
-  const std::string digits = std::to_string(n);
-  return {digits.begin(), digits.end()};
-}
-
-Event ItemMessage(std::size_t item) {
-  return Ok(u"输入正确数据", u"第" + Decimal(item) + u"个数据输入有误，请重新输入");
-}
-
 std::u16string Repeated(std::u16string_view text, std::size_t times) {
   std::u16string out;
   out.reserve(text.size() * times);
@@ -85,7 +70,7 @@ TEST(HugeData, BadItemsAreNamedPastEverySixteenBitLimit) {
 TEST(HugeData, HundredThousandBadItemsGiveElevenMessages) {
   Events expected;
   for (std::size_t i = 1; i <= 10; ++i) expected.push_back(ItemMessage(i));
-  expected.push_back(Ok(u"输入正确数据", u"另有99990个数据输入有误，请重新输入"));
+  expected.push_back(MoreItemsMessage(99'990));
   EXPECT_EQ(Clicked(Repeated(u"x ", 100'000)), expected);
 }
 

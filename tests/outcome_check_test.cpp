@@ -15,31 +15,11 @@ using namespace testing_support;
 
 const BoxTexts kBefore{u"1 2 3", u"0.0001", {u"a", u"b", u"c", u"d", u"e"}};
 
-const Event kPrecisionMessage = Ok(u"指定精度", u"请指定运算精度！");
-const Event kDataMessage = Ok(u"输入原始数据", u"请输入原始数据！");
-const Event kOneItem = Ok(u"无法计算", u"只有1个数据，无法计算标准偏差！");
-const Event kMeanZero = Ok(u"无法计算", u"平均值为0，无法计算相对偏差！");
-const Event kOutOfRange = Ok(u"无法计算", u"数值超出计算范围！");
 const Events kFine = Results(u"2", u"0.6667", u"33.3333%", u"1", u"50%");
 
-// A prompt of the item messages: start, a count as the test spells it, end.
-Event CountMessage(std::u16string_view start, const std::string& count) {
-  std::u16string prompt(start);
-  prompt.append(count.begin(), count.end());
-  prompt += u"个数据输入有误，请重新输入";
-  return Ok(u"输入正确数据", prompt);
-}
-
-Event ItemMessage(const std::string& number) {
-  return CountMessage(u"第", number);
-}
-Event Summary(const std::string& count) {
-  return CountMessage(u"另有", count);
-}
-
-Events ItemMessages(int first, int count) {
+Events ItemMessages(std::size_t first, std::size_t count) {
   Events messages;
-  for (int i = first; i < first + count; ++i) messages.push_back(ItemMessage(std::to_string(i)));
+  for (std::size_t i = first; i < first + count; ++i) messages.push_back(ItemMessage(i));
   return messages;
 }
 
@@ -84,7 +64,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(Case{"PrecisionMessage", {kPrecisionMessage}},
                     Case{"DataMessage", {kDataMessage}},
                     Case{"TenItemMessagesAndSummary",
-                         ItemMessages(1, 10) + Events{Summary("99990")}},
+                         ItemMessages(1, 10) + Events{MoreItemsMessage(99990)}},
                     Case{"Results", kFine},
                     Case{"EveryReason", Results(u"0", u"", u"", u"", u"") +
                                             Events{kOneItem, kMeanZero, kOutOfRange}},
@@ -100,8 +80,8 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"DataBoxChanged", {kDataMessage}, {{"Text1", u"1 2 3 "}}}, Case{"NothingHappened", {}},
         Case{"ResultLostOnPrecisionMessage", {kPrecisionMessage}, {{"Text3", u""}}},
         Case{"ForeignTitle", {Ok(u"错误", u"请输入原始数据！")}},
-        Case{"SummaryAfterNine", ItemMessages(1, 9) + Events{Summary("3")}},
-        Case{"ItemsDescending", {ItemMessage("5"), ItemMessage("2")}},
+        Case{"SummaryAfterNine", ItemMessages(1, 9) + Events{MoreItemsMessage(3)}},
+        Case{"ItemsDescending", {ItemMessage(5), ItemMessage(2)}},
         Case{"ItemMessageThenResults", ItemMessages(3, 1) + kFine},
         Case{"BoxesOutOfOrder",
              {Set("Text2", u"1"), Set("Text3", u"1"), Set("Text5", u"1"), Set("Text4", u"1%"),
