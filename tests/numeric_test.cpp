@@ -6,6 +6,8 @@
 #include <limits>
 #include <string>
 
+#include "runtime/utf8.h"
+
 namespace quorvel::runtime {
 namespace {
 
@@ -13,6 +15,10 @@ struct Accepted {
   const char16_t* text;
   double value;
 };
+
+void PrintTo(const Accepted& a, std::ostream* os) {
+  *os << Utf16ToUtf8(a.text);
+}
 
 class ReadNumberAccepts : public testing::TestWithParam<Accepted> {};
 
