@@ -10,7 +10,7 @@ int main(int argc, char** argv) {
   QGuiApplication::setDesktopFileName(QStringLiteral("quorvel"));
 
   quorvel::window::Static form;
-  quorvel::runtime::qt::FormWindow window(quorvel::window::Static::Spec(), form);
+  quorvel::runtime::qt::FormWindow window(quorvel::window::Static::Description(), form);
   window.show();
   return QApplication::exec();
 }

@@ -23,7 +23,7 @@ std::u16string Series(std::int64_t items) {
 void PasteIntoDataBox(benchmark::State& state) {
   const std::u16string series = Series(state.range(0));
   window::Static form;
-  runtime::qt::FormWindow window(window::Static::Spec(), form);
+  runtime::qt::FormWindow window(window::Static::Description(), form);
   window.show();
   for (auto _ : state) {
     window.SetText("Text1", series);
@@ -34,7 +34,7 @@ void PasteIntoDataBox(benchmark::State& state) {
 
 void CalculateInWindow(benchmark::State& state) {
   window::Static form;
-  runtime::qt::FormWindow window(window::Static::Spec(), form);
+  runtime::qt::FormWindow window(window::Static::Description(), form);
   window.show();
   window.SetText("Text1", Series(state.range(0)));
   QCoreApplication::processEvents();

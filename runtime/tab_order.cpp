@@ -5,10 +5,10 @@
 
 namespace quorvel::runtime {
 
-std::vector<const ControlSpec*> InTabOrder(const FormSpec& form) {
-  std::vector<const ControlSpec*> ordered;
-  for (const ControlSpec& control : form.controls) ordered.push_back(&control);
-  std::ranges::stable_sort(ordered, {}, [](const ControlSpec* control) {
+std::vector<const ControlDescription*> InTabOrder(const FormDescription& form) {
+  std::vector<const ControlDescription*> ordered;
+  for (const ControlDescription& control : form.controls) ordered.push_back(&control);
+  std::ranges::stable_sort(ordered, {}, [](const ControlDescription* control) {
     return control->tabIndex < 0 ? std::numeric_limits<int>::max() : control->tabIndex;
   });
   return ordered;

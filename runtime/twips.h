@@ -1,6 +1,6 @@
 #pragma once
 
-#include "runtime/form_spec.h"
+#include "runtime/form_description.h"
 
 namespace quorvel::runtime {
 

@@ -6,16 +6,16 @@
 namespace quorvel::window {
 namespace {
 
+using runtime::ControlDescription;
 using runtime::ControlKind;
-using runtime::ControlSpec;
-using runtime::FontSpec;
+using runtime::FontDescription;
 
 // Windows knows 宋体 by name. Linux knows neither 宋体 nor SimSun; the later
 // families are Song faces that Debian ships, so captions never fall back to a
 // sans face or to boxes.
 constexpr std::u16string_view kSongFamilies[] = {u"SimSun", u"宋体", u"Noto Serif CJK SC",
                                                  u"AR PL UMing CN"};
-constexpr FontSpec kSong105{u"宋体", kSongFamilies, 10.5, 400, 134};
+constexpr FontDescription kSong105{u"宋体", kSongFamilies, 10.5, 400, 134};
 
 constexpr ControlKind kText = ControlKind::TextBox;
 constexpr ControlKind kLabel = ControlKind::Label;
@@ -24,7 +24,7 @@ constexpr ControlKind kButton = ControlKind::CommandButton;
 // Columns: name, kind, {left, top, width, height} in twips, caption or initial
 // text, font (nullptr: the window's default), tab index, multi-line,
 // accessible name.
-constexpr ControlSpec kControls[] = {
+constexpr ControlDescription kControls[] = {
     {"Text1", kText, {240, 600, 6135, 1935}, u"", nullptr, 0, true, u"原始数据"},
     {"Label1",
      kLabel,
@@ -52,7 +52,7 @@ constexpr ControlSpec kControls[] = {
     {"Image1", ControlKind::Image, {4440, 4200, 300, 375}, u"", nullptr, -1, false, u""},
 };
 
-constexpr runtime::FormSpec kStatic{"Static", u"Quorvel1.2", 6645, 4785, kControls};
+constexpr runtime::FormDescription kStatic{"Static", u"Quorvel1.2", 6645, 4785, kControls};
 
 // Columns: the control clicked, the procedure it runs.
 struct ClickRow {
@@ -67,7 +67,7 @@ constexpr ClickRow kClicks[] = {
 
 }  // namespace
 
-const runtime::FormSpec& Static::Spec() {
+const runtime::FormDescription& Static::Description() {
   return kStatic;
 }
 

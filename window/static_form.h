@@ -3,7 +3,7 @@
 #include <string_view>
 
 #include "calc/calc_state.h"
-#include "runtime/form_spec.h"
+#include "runtime/form_description.h"
 
 namespace quorvel::window {
 
@@ -11,7 +11,7 @@ namespace quorvel::window {
 // click procedures behind it.
 class Static final : public runtime::ClickTarget {
  public:
-  static const runtime::FormSpec& Spec();
+  static const runtime::FormDescription& Description();
 
   void Click(std::string_view control, runtime::FormServices& form) override;
 

@@ -11,6 +11,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
   InitCommonControlsEx(&controls);
 
   quorvel::window::Static window;
-  quorvel::runtime::win32::Win32Form host(instance, quorvel::window::Static::Spec(), window);
+  quorvel::runtime::win32::Win32Form host(instance, quorvel::window::Static::Description(), window);
   return host.Run(showCommand);
 }

@@ -6,27 +6,27 @@
 #include <QPushButton>
 #include <QStringList>
 
-#include "runtime/form_spec.h"
+#include "runtime/form_description.h"
 #include "runtime/qt/qt_text.h"
 #include "runtime/qt/text_box.h"
 
 namespace quorvel::runtime::qt {
 namespace {
 
-QFont ToQFont(const FontSpec& spec) {
+QFont ToQFont(const FontDescription& description) {
   QStringList families;
-  for (const std::u16string_view family : spec.families) families << ToQString(family);
+  for (const std::u16string_view family : description.families) families << ToQString(family);
   QFont font;
   font.setFamilies(families);
-  font.setPointSizeF(spec.pointSize);
-  font.setWeight(static_cast<QFont::Weight>(spec.weight));
+  font.setPointSizeF(description.pointSize);
+  font.setWeight(static_cast<QFont::Weight>(description.weight));
   // The character set has no Qt counterpart: Qt picks a face per character,
   // and the families asked for all cover GB2312.
   return font;
 }
 
-QWidget* CreateLabel(const ControlSpec& spec, QWidget& parent) {
-  auto* label = new QLabel(ToQString(spec.text), &parent);
+QWidget* CreateLabel(const ControlDescription& description, QWidget& parent) {
+  auto* label = new QLabel(ToQString(description.text), &parent);
   label->setTextFormat(Qt::PlainText);
   // A caption starts at the label's top left corner, as on Windows, so it
   // lines up with the top of the box beside it.
@@ -34,31 +34,31 @@ QWidget* CreateLabel(const ControlSpec& spec, QWidget& parent) {
   return label;
 }
 
-QWidget* CreateButton(const ControlSpec& spec, QWidget& parent) {
+QWidget* CreateButton(const ControlDescription& description, QWidget& parent) {
   // The "&" of the caption makes Alt with the next letter click the button.
-  auto* button = new QPushButton(ToQString(spec.text), &parent);
+  auto* button = new QPushButton(ToQString(description.text), &parent);
   button->setAutoDefault(false);  // Enter in a box clicks nothing
   return button;
 }
 
-QWidget* CreateImage(const ControlSpec& spec, QWidget& parent) {
+QWidget* CreateImage(const ControlDescription& description, QWidget& parent) {
   auto* image = new QLabel(&parent);
-  image->setPixmap(QPixmap(PicturePath(spec.name)));
+  image->setPixmap(QPixmap(PicturePath(description.name)));
   // The picture fills the control, so it keeps its size in twips at any DPI.
   image->setScaledContents(true);
   return image;
 }
 
-QWidget* CreateWidget(const ControlSpec& spec, QWidget& parent) {
-  switch (spec.kind) {
+QWidget* CreateWidget(const ControlDescription& description, QWidget& parent) {
+  switch (description.kind) {
     case ControlKind::TextBox:
-      return CreateTextBox(spec, parent);
+      return CreateTextBox(description, parent);
     case ControlKind::Label:
-      return CreateLabel(spec, parent);
+      return CreateLabel(description, parent);
     case ControlKind::CommandButton:
-      return CreateButton(spec, parent);
+      return CreateButton(description, parent);
     case ControlKind::Image:
-      return CreateImage(spec, parent);
+      return CreateImage(description, parent);
   }
   Q_UNREACHABLE();
 }
@@ -69,11 +69,12 @@ QString PicturePath(std::string_view owner) {
   return QStringLiteral(":/pictures/") + QString::fromUtf8(owner.data(), owner.size());
 }
 
-QWidget* CreateControl(const ControlSpec& spec, QWidget& parent) {
-  QWidget* widget = CreateWidget(spec, parent);
-  widget->setObjectName(QString::fromUtf8(spec.name.data(), spec.name.size()));
-  if (spec.font) widget->setFont(ToQFont(*spec.font));
-  if (!spec.accessibleName.empty()) widget->setAccessibleName(ToQString(spec.accessibleName));
+QWidget* CreateControl(const ControlDescription& description, QWidget& parent) {
+  QWidget* widget = CreateWidget(description, parent);
+  widget->setObjectName(QString::fromUtf8(description.name.data(), description.name.size()));
+  if (description.font) widget->setFont(ToQFont(*description.font));
+  if (!description.accessibleName.empty())
+    widget->setAccessibleName(ToQString(description.accessibleName));
   return widget;
 }
 

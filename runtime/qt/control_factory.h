@@ -6,7 +6,7 @@
 class QWidget;
 
 namespace quorvel::runtime {
-struct ControlSpec;
+struct ControlDescription;
 }
 
 namespace quorvel::runtime::qt {
@@ -17,6 +17,6 @@ QString PicturePath(std::string_view owner);
 // Creates the widget of one control, owned by parent and named like the
 // control, with its text, font, picture and accessible name. The caller
 // places it and connects it.
-QWidget* CreateControl(const ControlSpec& spec, QWidget& parent);
+QWidget* CreateControl(const ControlDescription& description, QWidget& parent);
 
 }  // namespace quorvel::runtime::qt

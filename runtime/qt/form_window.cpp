@@ -13,30 +13,30 @@
 
 namespace quorvel::runtime::qt {
 
-FormWindow::FormWindow(const FormSpec& spec, ClickTarget& target, QWidget* parent)
+FormWindow::FormWindow(const FormDescription& description, ClickTarget& target, QWidget* parent)
     : QWidget(parent), target_(target) {
-  setWindowTitle(ToQString(spec.caption));
-  setWindowIcon(QIcon(PicturePath(spec.name)));
+  setWindowTitle(ToQString(description.caption));
+  setWindowIcon(QIcon(PicturePath(description.name)));
 
   // Logical DPI is in the same device-independent pixels as the geometry, so
   // the window keeps its size in inches whether the screen is scaled by Qt
   // (a device pixel ratio) or reports a higher DPI itself.
   const int dpi = logicalDpiX();
-  setFixedSize(TwipsToPixels(spec.clientWidthTwips, dpi),
-               TwipsToPixels(spec.clientHeightTwips, dpi));
+  setFixedSize(TwipsToPixels(description.clientWidthTwips, dpi),
+               TwipsToPixels(description.clientHeightTwips, dpi));
 
-  for (const ControlSpec* control : InTabOrder(spec)) AddControl(*control, dpi);
+  for (const ControlDescription* control : InTabOrder(description)) AddControl(*control, dpi);
 }
 
-void FormWindow::AddControl(const ControlSpec& spec, int dpi) {
-  QWidget* widget = CreateControl(spec, *this);
-  const PixelRect rect = TwipsToPixels(spec.rect, dpi);
+void FormWindow::AddControl(const ControlDescription& description, int dpi) {
+  QWidget* widget = CreateControl(description, *this);
+  const PixelRect rect = TwipsToPixels(description.rect, dpi);
   widget->setGeometry(rect.left, rect.top, rect.width, rect.height);
 
-  if (spec.kind == ControlKind::TextBox) boxes_.emplace(spec.name, widget);
-  if (spec.kind == ControlKind::CommandButton) {
+  if (description.kind == ControlKind::TextBox) boxes_.emplace(description.name, widget);
+  if (description.kind == ControlKind::CommandButton) {
     connect(static_cast<QAbstractButton*>(widget), &QAbstractButton::clicked, this,
-            [this, name = std::string(spec.name)] { target_.Click(name, *this); });
+            [this, name = std::string(description.name)] { target_.Click(name, *this); });
   }
 }
 

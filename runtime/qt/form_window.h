@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "runtime/form_description.h"
 #include "runtime/form_services.h"
-#include "runtime/form_spec.h"
 
 namespace quorvel::runtime::qt {
 
@@ -18,7 +18,7 @@ class FormWindow final : public QWidget, public FormServices {
 
  public:
   // The target must outlive the window.
-  FormWindow(const FormSpec& spec, ClickTarget& target, QWidget* parent = nullptr);
+  FormWindow(const FormDescription& description, ClickTarget& target, QWidget* parent = nullptr);
 
   std::u16string Text(std::string_view box) const override;
   void SetText(std::string_view box, std::u16string_view text) override;
@@ -26,7 +26,7 @@ class FormWindow final : public QWidget, public FormServices {
                       std::u16string_view title) override;
 
  private:
-  void AddControl(const ControlSpec& spec, int dpi);
+  void AddControl(const ControlDescription& description, int dpi);
   QWidget& Box(std::string_view name) const;
 
   ClickTarget& target_;

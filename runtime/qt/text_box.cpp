@@ -4,20 +4,20 @@
 #include <QPlainTextEdit>
 #include <limits>
 
-#include "runtime/form_spec.h"
+#include "runtime/form_description.h"
 #include "runtime/qt/qt_text.h"
 
 namespace quorvel::runtime::qt {
 
-QWidget* CreateTextBox(const ControlSpec& spec, QWidget& parent) {
-  if (!spec.multiLine) {
-    auto* line = new QLineEdit(ToQString(spec.text), &parent);
+QWidget* CreateTextBox(const ControlDescription& description, QWidget& parent) {
+  if (!description.multiLine) {
+    auto* line = new QLineEdit(ToQString(description.text), &parent);
     // A box has no length limit of its own; a line edit cuts text at 32767
     // characters unless told otherwise.
     line->setMaxLength(std::numeric_limits<int>::max());
     return line;
   }
-  auto* box = new QPlainTextEdit(ToQString(spec.text), &parent);
+  auto* box = new QPlainTextEdit(ToQString(description.text), &parent);
   // Tab moves on to the next box, as in every other box of the window; the
   // box wraps its lines and has no scroll bars.
   box->setTabChangesFocus(true);

@@ -5,14 +5,14 @@
 class QWidget;
 
 namespace quorvel::runtime {
-struct ControlSpec;
+struct ControlDescription;
 }
 
 namespace quorvel::runtime::qt {
 
 // A text box is a QPlainTextEdit when multi-line and a QLineEdit otherwise;
 // these hide which, so the rest of the host treats every box alike.
-QWidget* CreateTextBox(const ControlSpec& spec, QWidget& parent);
+QWidget* CreateTextBox(const ControlDescription& description, QWidget& parent);
 QString BoxText(const QWidget& box);
 void SetBoxText(QWidget& box, const QString& text);
 

@@ -39,11 +39,12 @@ const KindRow& RowOf(ControlKind kind) {
 
 }  // namespace
 
-HWND CreateControl(HWND parent, const ControlSpec& spec, int id, const ScreenScale& scale) {
-  const KindRow& row = RowOf(spec.kind);
-  const DWORD style = spec.multiLine ? kMultiLineStyle : row.style;
-  const std::wstring text = ToWide(spec.text);
-  const PixelRect place = scale.Rect(spec.rect);
+HWND CreateControl(HWND parent, const ControlDescription& description, int id,
+                   const ScreenScale& scale) {
+  const KindRow& row = RowOf(description.kind);
+  const DWORD style = description.multiLine ? kMultiLineStyle : row.style;
+  const std::wstring text = ToWide(description.text);
+  const PixelRect place = scale.Rect(description.rect);
   const HWND control = CreateWindowExW(
       row.exStyle, row.windowClass, text.c_str(), WS_CHILD | WS_VISIBLE | style, place.left,
       place.top, place.width, place.height, parent,
@@ -51,7 +52,7 @@ HWND CreateControl(HWND parent, const ControlSpec& spec, int id, const ScreenSca
       reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE)), nullptr);
   // A box has no length limit of its own; an edit control stops near 32 K
   // characters unless told otherwise.
-  if (spec.kind == ControlKind::TextBox) SendMessageW(control, EM_SETLIMITTEXT, 0, 0);
+  if (description.kind == ControlKind::TextBox) SendMessageW(control, EM_SETLIMITTEXT, 0, 0);
   return control;
 }
 

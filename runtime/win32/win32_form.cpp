@@ -39,20 +39,21 @@ void RegisterWindowClass(HINSTANCE instance, WNDPROC procedure) {
 
 }  // namespace
 
-Win32Form::Win32Form(HINSTANCE instance, const FormSpec& spec, ClickTarget& target)
+Win32Form::Win32Form(HINSTANCE instance, const FormDescription& description, ClickTarget& target)
     : instance_(instance),
-      spec_(spec),
+      description_(description),
       target_(target),
       scale_(ScreenScale::OfScreen()),
       fonts_(scale_) {
   RegisterWindowClass(instance_, &Procedure);
-  RECT frame{0, 0, scale_.Length(spec_.clientWidthTwips), scale_.Length(spec_.clientHeightTwips)};
+  RECT frame{0, 0, scale_.Length(description_.clientWidthTwips),
+             scale_.Length(description_.clientHeightTwips)};
   AdjustWindowRectEx(&frame, kWindowStyle, FALSE, 0);
-  const std::wstring caption = ToWide(spec_.caption);
+  const std::wstring caption = ToWide(description_.caption);
   CreateWindowExW(0, kWindowClass, caption.c_str(), kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT,
                   frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, instance_,
                   this);
-  const std::wstring iconName = ResourceName(spec_.name);
+  const std::wstring iconName = ResourceName(description_.name);
   SendMessageW(window_, WM_SETICON, ICON_BIG,
                reinterpret_cast<LPARAM>(LoadIconSized(instance_, iconName, SM_CXICON, SM_CYICON)));
   SendMessageW(
@@ -66,19 +67,20 @@ Win32Form::~Win32Form() {
 }
 
 void Win32Form::CreateControls() {
-  const ControlSpec* first = spec_.controls.data();
-  for (const ControlSpec* spec : InTabOrder(spec_)) {
-    const int id = kFirstControlId + static_cast<int>(spec - first);
-    const HWND control = CreateControl(window_, *spec, id, scale_);
-    if (spec->kind == ControlKind::Image) {
-      const std::wstring name = ResourceName(spec->name);
+  const ControlDescription* first = description_.controls.data();
+  for (const ControlDescription* description : InTabOrder(description_)) {
+    const int id = kFirstControlId + static_cast<int>(description - first);
+    const HWND control = CreateControl(window_, *description, id, scale_);
+    if (description->kind == ControlKind::Image) {
+      const std::wstring name = ResourceName(description->name);
       auto& picture = pictures_.emplace_back(
           static_cast<HBITMAP>(LoadImageW(instance_, name.c_str(), IMAGE_BITMAP, 0, 0, 0)));
       SendMessageW(control, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture.get()));
     } else {
-      SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.For(spec->font)), FALSE);
+      SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.For(description->font)),
+                   FALSE);
     }
-    controls_.push_back({spec, control});
+    controls_.push_back({description, control});
   }
 }
 
@@ -142,8 +144,8 @@ LRESULT Win32Form::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void Win32Form::OnButtonClicked(HWND button) {
   for (const Control& control : controls_) {
-    if (control.handle == button && control.spec->kind == ControlKind::CommandButton) {
-      target_.Click(control.spec->name, *this);
+    if (control.handle == button && control.description->kind == ControlKind::CommandButton) {
+      target_.Click(control.description->name, *this);
       return;
     }
   }
@@ -162,7 +164,7 @@ void Win32Form::MoveFocus(bool backwards) {
 
 HWND Win32Form::Find(std::string_view name) const {
   for (const Control& control : controls_) {
-    if (control.spec->name == name) return control.handle;
+    if (control.description->name == name) return control.handle;
   }
   return nullptr;
 }

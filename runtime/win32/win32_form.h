@@ -6,8 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "runtime/form_description.h"
 #include "runtime/form_services.h"
-#include "runtime/form_spec.h"
 #include "runtime/win32/gdi_handle.h"
 #include "runtime/win32/screen_scale.h"
 #include "runtime/win32/window_fonts.h"
@@ -21,7 +21,7 @@ namespace quorvel::runtime::win32 {
 // (bitmap). All state of the window lives here, not in globals.
 class Win32Form final : public FormServices {
  public:
-  Win32Form(HINSTANCE instance, const FormSpec& spec, ClickTarget& target);
+  Win32Form(HINSTANCE instance, const FormDescription& description, ClickTarget& target);
   ~Win32Form() override;
   Win32Form(const Win32Form&) = delete;
   Win32Form& operator=(const Win32Form&) = delete;
@@ -37,7 +37,7 @@ class Win32Form final : public FormServices {
 
  private:
   struct Control {
-    const ControlSpec* spec;
+    const ControlDescription* description;
     HWND handle;
   };
 
@@ -49,7 +49,7 @@ class Win32Form final : public FormServices {
   HWND Find(std::string_view name) const;
 
   HINSTANCE instance_;
-  const FormSpec& spec_;
+  const FormDescription& description_;
   ClickTarget& target_;
   ScreenScale scale_;
   WindowFonts fonts_;

@@ -16,13 +16,13 @@ LOGFONTW MessageFont() {
 // Windows maps a face it lacks through its own substitutes and the character
 // set, so the face is asked for by name: it is the face the control reports,
 // whatever draws it.
-LOGFONTW LogFontOf(const FontSpec& spec, const ScreenScale& scale) {
+LOGFONTW LogFontOf(const FontDescription& description, const ScreenScale& scale) {
   LOGFONTW font{};
-  font.lfHeight = scale.FontHeight(spec.pointSize);
-  font.lfWeight = spec.weight;
-  font.lfCharSet = static_cast<BYTE>(spec.charset);
-  const std::size_t length = std::min(spec.face.size(), std::size(font.lfFaceName) - 1);
-  std::copy_n(spec.face.begin(), length, font.lfFaceName);
+  font.lfHeight = scale.FontHeight(description.pointSize);
+  font.lfWeight = description.weight;
+  font.lfCharSet = static_cast<BYTE>(description.charset);
+  const std::size_t length = std::min(description.face.size(), std::size(font.lfFaceName) - 1);
+  std::copy_n(description.face.begin(), length, font.lfFaceName);
   return font;
 }
 
@@ -33,11 +33,11 @@ WindowFonts::WindowFonts(const ScreenScale& scale) : scale_(scale) {
   default_.reset(CreateFontIndirectW(&font));
 }
 
-HFONT WindowFonts::For(const FontSpec* spec) {
-  if (spec == nullptr) return default_.get();
-  GdiHandle<HFONT>& font = bySpec_[spec];
+HFONT WindowFonts::For(const FontDescription* description) {
+  if (description == nullptr) return default_.get();
+  GdiHandle<HFONT>& font = bySpec_[description];
   if (!font) {
-    const LOGFONTW logFont = LogFontOf(*spec, scale_);
+    const LOGFONTW logFont = LogFontOf(*description, scale_);
     font.reset(CreateFontIndirectW(&logFont));
   }
   return font.get();

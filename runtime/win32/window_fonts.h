@@ -4,25 +4,25 @@
 
 #include <map>
 
-#include "runtime/form_spec.h"
+#include "runtime/form_description.h"
 #include "runtime/win32/gdi_handle.h"
 #include "runtime/win32/screen_scale.h"
 
 namespace quorvel::runtime::win32 {
 
 // The fonts of one window: the default one (the system's message font) and one
-// per FontSpec its controls ask for, each created once at the screen DPI.
+// per FontDescription its controls ask for, each created once at the screen DPI.
 class WindowFonts {
  public:
   explicit WindowFonts(const ScreenScale& scale);
 
   // nullptr asks for the window's default font.
-  HFONT For(const FontSpec* spec);
+  HFONT For(const FontDescription* description);
 
  private:
   ScreenScale scale_;
   GdiHandle<HFONT> default_;
-  std::map<const FontSpec*, GdiHandle<HFONT>> bySpec_;
+  std::map<const FontDescription*, GdiHandle<HFONT>> bySpec_;
 };
 
 }  // namespace quorvel::runtime::win32

@@ -66,7 +66,7 @@ class FormWindowTest : public QObject {
 
 void FormWindowTest::init() {
   form_ = std::make_unique<Static>();
-  window_ = std::make_unique<FormWindow>(Static::Spec(), *form_);
+  window_ = std::make_unique<FormWindow>(Static::Description(), *form_);
   window_->show();
   QVERIFY(QTest::qWaitForWindowActive(window_.get()));
 }

@@ -8,7 +8,7 @@
 namespace quorvel::runtime {
 
 // A window described as data, the way a form file describes a form: a host
-// turns any FormSpec into real controls. Positions and sizes are in twips
+// turns any FormDescription into real controls. Positions and sizes are in twips
 // (1440 per inch) from the top left corner of the client area.
 
 enum class ControlKind { TextBox, Label, CommandButton, Image };
@@ -23,7 +23,7 @@ struct TwipsRect {
 // A font a control asks for. Windows takes the face by name and maps it
 // itself; a toolkit that matches by family tries the families in order, so a
 // machine without the first still gets a face of the same style.
-struct FontSpec {
+struct FontDescription {
   std::u16string_view face;
   std::span<const std::u16string_view> families;
   double pointSize;
@@ -31,13 +31,13 @@ struct FontSpec {
   int charset;  // Windows character set, 134 for GB2312
 };
 
-struct ControlSpec {
+struct ControlDescription {
   std::string_view name;
   ControlKind kind;
   TwipsRect rect;
-  std::u16string_view text;  // caption, or the initial text of a box
-  const FontSpec* font;      // nullptr: the window's default font
-  int tabIndex;              // order of keyboard focus; -1 takes no focus
+  std::u16string_view text;     // caption, or the initial text of a box
+  const FontDescription* font;  // nullptr: the window's default font
+  int tabIndex;                 // order of keyboard focus; -1 takes no focus
   bool multiLine;
   std::u16string_view accessibleName;  // empty for controls a reader names by text
 };
@@ -46,12 +46,12 @@ struct ControlSpec {
 // window's icon under the form's name and an Image's picture under the
 // control's name, among the pictures it embeds (assets/: an .ico with 16 x 16
 // and 32 x 32 images, a .bmp for each Image).
-struct FormSpec {
+struct FormDescription {
   std::string_view name;
   std::u16string_view caption;
   int clientWidthTwips;
   int clientHeightTwips;
-  std::span<const ControlSpec> controls;
+  std::span<const ControlDescription> controls;
 };
 
 // Receives the clicks a host delivers, by control name.
