@@ -20,37 +20,34 @@ constexpr FontDescription kSong105{u"宋体", kSongFamilies, 10.5, 400, 134};
 constexpr ControlKind kText = ControlKind::TextBox;
 constexpr ControlKind kLabel = ControlKind::Label;
 constexpr ControlKind kButton = ControlKind::CommandButton;
+constexpr ControlKind kImage = ControlKind::Image;
 
 // Columns: name, kind, {left, top, width, height} in twips, caption or initial
 // text, font (nullptr: the window's default), tab index, multi-line,
 // accessible name.
+// clang-format off
 constexpr ControlDescription kControls[] = {
-    {"Text1", kText, {240, 600, 6135, 1935}, u"", nullptr, 0, true, u"原始数据"},
-    {"Label1",
-     kLabel,
-     {240, 240, 6135, 255},
-     u"请在下面方框中输入数据（不同数据间请用空格或回车隔开）",
-     &kSong105,
-     1,
-     false,
-     u""},
-    {"Label2", kLabel, {240, 2760, 735, 255}, u"平均值", &kSong105, 2, false, u""},
-    {"Text2", kText, {1560, 2760, 1215, 270}, u"", nullptr, 3, false, u"平均值"},
-    {"Text3", kText, {5040, 2760, 1215, 270}, u"", nullptr, 4, false, u"平均偏差"},
-    {"Label3", kLabel, {3720, 2760, 1215, 255}, u"平均偏差", &kSong105, 5, false, u""},
-    {"Text4", kText, {5040, 3240, 1215, 270}, u"", nullptr, 6, false, u"相对平均偏差(%)"},
-    {"Label4", kLabel, {3240, 3240, 1695, 255}, u"相对平均偏差(%)", &kSong105, 7, false, u""},
-    {"Text5", kText, {1560, 3240, 1215, 270}, u"", nullptr, 8, false, u"标准偏差(S)"},
-    {"Label5", kLabel, {240, 3240, 1215, 255}, u"标准偏差(S)", &kSong105, 9, false, u""},
-    {"Text6", kText, {2280, 3720, 1215, 270}, u"", nullptr, 10, false, u"相对标准偏差(RSD%)"},
-    {"Label6", kLabel, {240, 3720, 2055, 255}, u"相对标准偏差(RSD%)", &kSong105, 11, false, u""},
-    {"Command1", kButton, {240, 4200, 1215, 375}, u"计算(&M)", &kSong105, 12, false, u""},
-    {"Command2", kButton, {2640, 4200, 1215, 375}, u"清空(&C)", &kSong105, 13, false, u""},
-    {"Label7", kLabel, {4800, 4320, 1575, 255}, u"Quorvel 1.02", nullptr, 14, false, u""},
-    {"Text7", kText, {5040, 3720, 1215, 270}, u"0.0001", nullptr, 15, false, u"精度"},
-    {"Label8", kLabel, {3840, 3720, 735, 255}, u"精度", &kSong105, 16, false, u""},
-    {"Image1", ControlKind::Image, {4440, 4200, 300, 375}, u"", nullptr, -1, false, u""},
+    {"Text1",    kText,   {240, 600, 6135, 1935},  u"",                 nullptr,   0,  true,  u"原始数据"},
+    {"Label1",   kLabel,  {240, 240, 6135, 255},
+     u"请在下面方框中输入数据（不同数据间请用空格或回车隔开）",                   &kSong105, 1,  false, u""},
+    {"Label2",   kLabel,  {240, 2760, 735, 255},   u"平均值",            &kSong105, 2,  false, u""},
+    {"Text2",    kText,   {1560, 2760, 1215, 270}, u"",                 nullptr,   3,  false, u"平均值"},
+    {"Text3",    kText,   {5040, 2760, 1215, 270}, u"",                 nullptr,   4,  false, u"平均偏差"},
+    {"Label3",   kLabel,  {3720, 2760, 1215, 255}, u"平均偏差",          &kSong105, 5,  false, u""},
+    {"Text4",    kText,   {5040, 3240, 1215, 270}, u"",                 nullptr,   6,  false, u"相对平均偏差(%)"},
+    {"Label4",   kLabel,  {3240, 3240, 1695, 255}, u"相对平均偏差(%)",    &kSong105, 7,  false, u""},
+    {"Text5",    kText,   {1560, 3240, 1215, 270}, u"",                 nullptr,   8,  false, u"标准偏差(S)"},
+    {"Label5",   kLabel,  {240, 3240, 1215, 255},  u"标准偏差(S)",        &kSong105, 9,  false, u""},
+    {"Text6",    kText,   {2280, 3720, 1215, 270}, u"",                 nullptr,   10, false, u"相对标准偏差(RSD%)"},
+    {"Label6",   kLabel,  {240, 3720, 2055, 255},  u"相对标准偏差(RSD%)", &kSong105, 11, false, u""},
+    {"Command1", kButton, {240, 4200, 1215, 375},  u"计算(&M)",          &kSong105, 12, false, u""},
+    {"Command2", kButton, {2640, 4200, 1215, 375}, u"清空(&C)",          &kSong105, 13, false, u""},
+    {"Label7",   kLabel,  {4800, 4320, 1575, 255}, u"Quorvel 1.02",     nullptr,   14, false, u""},
+    {"Text7",    kText,   {5040, 3720, 1215, 270}, u"0.0001",           nullptr,   15, false, u"精度"},
+    {"Label8",   kLabel,  {3840, 3720, 735, 255},  u"精度",              &kSong105, 16, false, u""},
+    {"Image1",   kImage,  {4440, 4200, 300, 375},  u"",                 nullptr,   -1, false, u""},
 };
+// clang-format on
 
 constexpr runtime::FormDescription kStatic{"Static", u"Quorvel1.2", 6645, 4785, kControls};
 
