@@ -34,16 +34,7 @@ std::u16string Series(int first, int last, const std::u16string& separator) {
   return text;
 }
 
-struct Case {
-  const char* name;
-  std::u16string data;
-  std::u16string precision;
-  Events expected;
-};
-
-void PrintTo(const Case& c, std::ostream* os) {
-  *os << c.name;
-}
+using Case = CalculationCase;
 
 class Calculation : public testing::TestWithParam<Case> {};
 
@@ -72,7 +63,7 @@ INSTANTIATE_TEST_SUITE_P(
                          Results(u"10", u"0", u"0%", u"0", u"0%")},
                     Case{"PrecisionWithBlanksAndExponent", u"1 2", u" 1e-2 ",
                          Results(u"1.5", u"0.5", u"33.33%", u"0.7071", u"47.14%")}),
-    [](const auto& info) { return std::string(info.param.name); });
+    CaseName);
 
 INSTANTIATE_TEST_SUITE_P(NegativeValuesRoundTheirMagnitude, Calculation,
                          testing::Values(Case{"MeanMinus2Point3AtPrecision1", u"-2.3 -2.3", u"1",
@@ -82,7 +73,7 @@ INSTANTIATE_TEST_SUITE_P(NegativeValuesRoundTheirMagnitude, Calculation,
                                          Case{
                                              "MixedSigns", u"-0.5 -1.5", u"0.1",
                                              Results(u"-1", u"0.5", u"-50%", u"0.707", u"-70.7%")}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         CaseName);
 
 INSTANTIATE_TEST_SUITE_P(
     InputChecks, Calculation,
@@ -96,7 +87,7 @@ INSTANTIATE_TEST_SUITE_P(
                     Case{"DataEmpty", u"", u"0.0001", {kDataMessage}},
                     Case{"DataOnlyBlanks", u"   ", u"0.0001", {kDataMessage}},
                     Case{"DataOnlyLineBreaks", u"\r\n\n \r\n", u"0.0001", {kDataMessage}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    CaseName);
 
 INSTANTIATE_TEST_SUITE_P(
     BadItems, Calculation,
@@ -105,7 +96,7 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"LeadingBlankNoLongerMakesAnEmptyItem", u" 1 x", u"0.0001", {ItemMessage(2)}},
         Case{"TabJoinsTwoNumbers", u"1\t2 3", u"0.0001", {ItemMessage(1)}},
         Case{"LoneCarriageReturnJoinsTwoNumbers", u"5 1\r2", u"0.0001", {ItemMessage(2)}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    CaseName);
 
 INSTANTIATE_TEST_SUITE_P(
     ResultsThatCannotBeComputed, Calculation,
@@ -125,7 +116,7 @@ INSTANTIATE_TEST_SUITE_P(
                          Results(u"0", u"1E+200", u"", u"", u"") + Events{kMeanZero, kOutOfRange}},
                     Case{"HugePrecisionRoundsEverythingToZero", u"1 2 3", u"1e300",
                          Results(u"0", u"0", u"", u"0", u"") + Events{kMeanZero}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    CaseName);
 
 TEST(BadItems, FirstTenAreNamedAndTheRestSummedUp) {
   for (const std::size_t bad : {10u, 11u, 25u}) {

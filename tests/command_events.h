@@ -72,6 +72,22 @@ inline Event MoreItemsMessage(std::size_t count) {
   return CountMessage(u"另有", count);
 }
 
+// One Calculate click on a data text at a precision, and every event it
+// should leave, for table-driven tests; rows are named by intent.
+struct CalculationCase {
+  const char* name;
+  std::u16string data;
+  std::u16string precision;
+  Events expected;
+};
+
+inline void PrintTo(const CalculationCase& c, std::ostream* os) {
+  *os << c.name;
+}
+
+// Names a parameterized test's rows by their name field.
+inline constexpr auto CaseName = [](const auto& info) { return std::string(info.param.name); };
+
 inline Events operator+(Events a, const Events& b) {
   a.insert(a.end(), b.begin(), b.end());
   return a;

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "command_events.h"
+
 namespace quorvel::calc {
 namespace {
 
@@ -45,7 +47,7 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"TabIsPartOfTheItem", u"1\t2", {u"1\t2"}},
         Case{"IdeographicSpaceIsPartOfTheItem", u"1\u30002", {u"1\u30002"}},
         Case{"BlankLines", u"10.1\r\n\r\n \r\n10.3\n", {u"10.1", u"10.3"}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    testing_support::CaseName);
 
 TEST(Scanner, LongItemIsKeptWhole) {
   const std::u16string item(70000, u'7');

@@ -93,51 +93,35 @@ TEST(HugeData, NumbersOfEveryLengthUpTo200AreReadExactly) {
   EXPECT_EQ(Clicked(data), Results(u"100.5", u"50", u"49.7512%", u"57.734305", u"57.4471%"));
 }
 
-struct LongItemCase {
-  const char* name;
-  std::u16string data;
-  Events expected;
-};
-
-void PrintTo(const LongItemCase& c, std::ostream* os) {
-  *os << c.name;
-}
-
-class FortyThousandCharacterItem : public testing::TestWithParam<LongItemCase> {};
+class FortyThousandCharacterItem : public testing::TestWithParam<CalculationCase> {};
 
 TEST_P(FortyThousandCharacterItem, IsReadWhole) {
   ASSERT_GE(GetParam().data.size(), 40'000u);
-  EXPECT_EQ(Clicked(GetParam().data), GetParam().expected);
+  EXPECT_EQ(Clicked(GetParam().data, GetParam().precision), GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     HugeData, FortyThousandCharacterItem,
     testing::Values(
-        LongItemCase{"OneWithTrailingZeros", u"1." + std::u16string(39'998, u'0') + u" 3",
-                     Results(u"2", u"1", u"50%", u"1.414214", u"70.7107%")},
-        LongItemCase{"UnderflowReadsAsZero", u"0." + std::u16string(39'997, u'0') + u"1 2",
-                     Results(u"1", u"1", u"100%", u"1.414214", u"141.4214%")},
-        LongItemCase{"NegativeZero", u"-" + std::u16string(39'999, u'0'),
-                     Results(u"0", u"0", u"", u"", u"") + Events{kOneItem, kMeanZero}},
-        LongItemCase{"OverflowIsBad", u"5 " + std::u16string(40'000, u'9'), {ItemMessage(2)}},
-        LongItemCase{
-            "BadAtTheEnd", u"5 " + std::u16string(39'999, u'1') + u"x 6", {ItemMessage(2)}},
-        LongItemCase{"TabsOnly", std::u16string(40'000, u'\t') + u" 1", {ItemMessage(1)}},
-        LongItemCase{"LoneSurrogates", std::u16string(40'000, u'\xD800'), {ItemMessage(1)}}),
-    [](const auto& info) { return std::string(info.param.name); });
+        CalculationCase{"OneWithTrailingZeros", u"1." + std::u16string(39'998, u'0') + u" 3",
+                        u"0.0001", Results(u"2", u"1", u"50%", u"1.414214", u"70.7107%")},
+        CalculationCase{"UnderflowReadsAsZero", u"0." + std::u16string(39'997, u'0') + u"1 2",
+                        u"0.0001", Results(u"1", u"1", u"100%", u"1.414214", u"141.4214%")},
+        CalculationCase{"NegativeZero", u"-" + std::u16string(39'999, u'0'), u"0.0001",
+                        Results(u"0", u"0", u"", u"", u"") + Events{kOneItem, kMeanZero}},
+        CalculationCase{
+            "OverflowIsBad", u"5 " + std::u16string(40'000, u'9'), u"0.0001", {ItemMessage(2)}},
+        CalculationCase{"BadAtTheEnd",
+                        u"5 " + std::u16string(39'999, u'1') + u"x 6",
+                        u"0.0001",
+                        {ItemMessage(2)}},
+        CalculationCase{
+            "TabsOnly", std::u16string(40'000, u'\t') + u" 1", u"0.0001", {ItemMessage(1)}},
+        CalculationCase{
+            "LoneSurrogates", std::u16string(40'000, u'\xD800'), u"0.0001", {ItemMessage(1)}}),
+    CaseName);
 
-struct LimitCase {
-  const char* name;
-  std::u16string precision;
-  std::u16string data;
-  Events expected;
-};
-
-void PrintTo(const LimitCase& c, std::ostream* os) {
-  *os << c.name;
-}
-
-class DoubleLimits : public testing::TestWithParam<LimitCase> {};
+class DoubleLimits : public testing::TestWithParam<CalculationCase> {};
 
 TEST_P(DoubleLimits, GiveResultsOrReasons) {
   EXPECT_EQ(Clicked(GetParam().data, GetParam().precision), GetParam().expected);
@@ -145,41 +129,42 @@ TEST_P(DoubleLimits, GiveResultsOrReasons) {
 
 INSTANTIATE_TEST_SUITE_P(
     Values, DoubleLimits,
-    testing::Values(LimitCase{"LargestDouble", u"1", u"1.7976931348623157e308",
-                              Results(u"1.79769313486232E+308", u"0", u"0%", u"", u"") +
-                                  Events{kOneItem}},
-                    LimitCase{"MinusTenToThe308", u"1", u"-1e308",
-                              Results(u"-1E+308", u"0", u"0%", u"", u"") + Events{kOneItem}},
-                    LimitCase{"SumOverflowsUpward", u"1", u"1e308 1e308",
-                              Results(u"", u"", u"", u"", u"") + Events{kOutOfRange}},
-                    LimitCase{"SumOverflowsDownward", u"1", u"-1e308 -1e308",
-                              Results(u"", u"", u"", u"", u"") + Events{kOutOfRange}},
-                    LimitCase{"DeviationsOverflow", u"1", u"1e308 -1e308",
-                              Results(u"0", u"", u"", u"", u"") + Events{kOutOfRange}},
-                    LimitCase{"SmallestSubnormal", u"0.0001", u"4.9e-324",
-                              Results(u"0", u"0", u"", u"", u"") + Events{kOneItem, kMeanZero}},
-                    LimitCase{"BelowTheSmallestSubnormal", u"0.0001", u"2e-324 -2e-324",
-                              Results(u"0", u"0", u"", u"0", u"") + Events{kMeanZero}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    testing::Values(CalculationCase{"LargestDouble", u"1.7976931348623157e308", u"1",
+                                    Results(u"1.79769313486232E+308", u"0", u"0%", u"", u"") +
+                                        Events{kOneItem}},
+                    CalculationCase{"MinusTenToThe308", u"-1e308", u"1",
+                                    Results(u"-1E+308", u"0", u"0%", u"", u"") + Events{kOneItem}},
+                    CalculationCase{"SumOverflowsUpward", u"1e308 1e308", u"1",
+                                    Results(u"", u"", u"", u"", u"") + Events{kOutOfRange}},
+                    CalculationCase{"SumOverflowsDownward", u"-1e308 -1e308", u"1",
+                                    Results(u"", u"", u"", u"", u"") + Events{kOutOfRange}},
+                    CalculationCase{"DeviationsOverflow", u"1e308 -1e308", u"1",
+                                    Results(u"0", u"", u"", u"", u"") + Events{kOutOfRange}},
+                    CalculationCase{
+                        "SmallestSubnormal", u"4.9e-324", u"0.0001",
+                        Results(u"0", u"0", u"", u"", u"") + Events{kOneItem, kMeanZero}},
+                    CalculationCase{"BelowTheSmallestSubnormal", u"2e-324 -2e-324", u"0.0001",
+                                    Results(u"0", u"0", u"", u"0", u"") + Events{kMeanZero}}),
+    CaseName);
 
 INSTANTIATE_TEST_SUITE_P(
     Precisions, DoubleLimits,
-    testing::Values(LimitCase{"TenToTheMinus300", u"1e-300", u"1 2 3",
-                              Results(u"2", u"0.666666666666667", u"33.3333333333333%", u"1",
-                                      u"50%")},
-                    LimitCase{"TenToThe300", u"1e300", u"1e300 3e300",
-                              Results(u"2E+300", u"1E+300", u"0%", u"", u"") + Events{kOutOfRange}},
-                    LimitCase{"TenToTheMinus308ScalesPastTheLimit", u"1e-308", u"1 2 3",
-                              Results(u"", u"", u"", u"", u"") + Events{kOutOfRange}},
-                    // The squares of deviations near 1e-301 underflow to 0.
-                    LimitCase{"TenToTheMinus308OnTinyValues", u"1e-308", u"4.9e-324 1e-300",
-                              Results(u"0." + std::u16string(300, u'0') + u"5",
-                                      u"0." + std::u16string(300, u'0') + u"5", u"", u"0", u"0%") +
-                                  Events{kOutOfRange}},
-                    LimitCase{"ReciprocalOverflows", u"1e-309", u"1 2 3", {kPrecisionMessage}},
-                    LimitCase{"SmallestSubnormal", u"4.9e-324", u"1 2 3", {kPrecisionMessage}},
-                    LimitCase{"Overflowing", u"1e309", u"1 2 3", {kPrecisionMessage}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    testing::Values(
+        CalculationCase{"TenToTheMinus300", u"1 2 3", u"1e-300",
+                        Results(u"2", u"0.666666666666667", u"33.3333333333333%", u"1", u"50%")},
+        CalculationCase{"TenToThe300", u"1e300 3e300", u"1e300",
+                        Results(u"2E+300", u"1E+300", u"0%", u"", u"") + Events{kOutOfRange}},
+        CalculationCase{"TenToTheMinus308ScalesPastTheLimit", u"1 2 3", u"1e-308",
+                        Results(u"", u"", u"", u"", u"") + Events{kOutOfRange}},
+        // The squares of deviations near 1e-301 underflow to 0.
+        CalculationCase{"TenToTheMinus308OnTinyValues", u"4.9e-324 1e-300", u"1e-308",
+                        Results(u"0." + std::u16string(300, u'0') + u"5",
+                                u"0." + std::u16string(300, u'0') + u"5", u"", u"0", u"0%") +
+                            Events{kOutOfRange}},
+        CalculationCase{"ReciprocalOverflows", u"1 2 3", u"1e-309", {kPrecisionMessage}},
+        CalculationCase{"SmallestSubnormal", u"1 2 3", u"4.9e-324", {kPrecisionMessage}},
+        CalculationCase{"Overflowing", u"1 2 3", u"1e309", {kPrecisionMessage}}),
+    CaseName);
 
 struct CharacterCase {
   const char* name;
@@ -225,7 +210,7 @@ INSTANTIATE_TEST_SUITE_P(Data, StrangeCharacters,
                                          CharacterCase{"TrailingLoneCarriageReturn", u"1 2\r", 2},
                                          CharacterCase{"CarriageReturnsBeforeLineFeed", u"1\r\r\n2",
                                                        1}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         CaseName);
 
 TEST(StrangeCharacters, InThePrecisionGiveThePrecisionMessage) {
   for (const std::u16string& precision :

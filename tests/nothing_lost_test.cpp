@@ -59,7 +59,7 @@ INSTANTIATE_TEST_SUITE_P(
                     Case{"DataEmpty", u"", u"0.01", false},
                     Case{"DataOfLineBreaks", u"\r\n\r\n\n  \r\n", u"0.01", false},
                     Case{"DataOfMillionBlanks", std::u16string(1'000'000, u' '), u"0.01", false}),
-    [](const auto& info) { return std::string(info.param.name); });
+    CaseName);
 
 INSTANTIATE_TEST_SUITE_P(
     ReadingLoop, EveryEnding,
@@ -68,7 +68,7 @@ INSTANTIATE_TEST_SUITE_P(
                     Case{"ManyBadItems",
                          u"x\r\n" + std::u16string(30'000, u'y') + u" 3 z z z z z z z z z z z",
                          u"0.01", false}),
-    [](const auto& info) { return std::string(info.param.name); });
+    CaseName);
 
 INSTANTIATE_TEST_SUITE_P(
     Results, EveryEnding,
@@ -76,7 +76,7 @@ INSTANTIATE_TEST_SUITE_P(
                     Case{"OneItemBehindManyBlanks", std::u16string(100'000, u' ') + u"5", u"1",
                          true},
                     Case{"OverflowingValues", u"1e308 1e308", u"0.0001", true}),
-    [](const auto& info) { return std::string(info.param.name); });
+    CaseName);
 
 TEST(ClicksInARow, FailedClicksLeaveTheLastResultsAndNothingCarriesOver) {
   runtime::RecordingForm form;

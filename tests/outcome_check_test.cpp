@@ -57,8 +57,6 @@ TEST_P(Broken, IsCaught) {
   EXPECT_NE(Judged(GetParam()), "");
 }
 
-const auto kName = [](const auto& info) { return std::string(info.param.name); };
-
 INSTANTIATE_TEST_SUITE_P(
     Outcomes, Allowed,
     testing::Values(Case{"PrecisionMessage", {kPrecisionMessage}},
@@ -70,7 +68,7 @@ INSTANTIATE_TEST_SUITE_P(
                                             Events{kOneItem, kMeanZero, kOutOfRange}},
                     Case{"ShapesOfNumbers", Results(u"-1.5", u"0.00001", u"1.79769313486232E+308%",
                                                     u"123456789012345", u"-1E+308%")}),
-    kName);
+    CaseName);
 
 // One row for each kind of rule the check holds a click to.
 INSTANTIATE_TEST_SUITE_P(
@@ -92,7 +90,7 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"ZeroBeforeExponentForm", Results(u"01E-05", u"0", u"0%", u"0", u"0%")},
         Case{"SixteenSignificantDigits", Results(u"0.1234567890123456", u"0", u"0%", u"0", u"0%")},
         Case{"PercentMissing", Results(u"3", u"0", u"40", u"0", u"0%")}),
-    kName);
+    CaseName);
 
 }  // namespace
 }  // namespace quorvel::check
