@@ -11,6 +11,7 @@
 
 #include "bench/bench_data.h"
 #include "calc/calculate_command.h"
+#include "window/static_form.h"
 #include "runtime/recording_form.h"
 
 namespace quorvel::bench {
@@ -24,7 +25,7 @@ std::size_t HeapInUse() {
 void Calculate(benchmark::State& state) {
   const std::int64_t items = state.range(0);
   const std::string series = LabSeries(items);
-  runtime::RecordingForm form;
+  runtime::RecordingForm form(window::Static::Description());
   form.Type("Text1", std::u16string(series.begin(), series.end()));
   form.Type("Text7", u"0.0001");
   calc::CalcState calcState;

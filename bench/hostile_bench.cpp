@@ -7,6 +7,7 @@
 #include <string>
 
 #include "calc/calculate_command.h"
+#include "window/static_form.h"
 #include "runtime/recording_form.h"
 
 namespace quorvel::bench {
@@ -22,7 +23,7 @@ std::u16string Repeated(std::u16string_view text, std::size_t times) {
 // Runs the command on data until timed, after checking once that it ends
 // with the expected number of events.
 void TimeCalculate(benchmark::State& state, const std::u16string& data, std::size_t events) {
-  runtime::RecordingForm form;
+  runtime::RecordingForm form(window::Static::Description());
   form.Type("Text1", data);
   form.Type("Text7", u"0.0001");
   calc::CalcState calcState;

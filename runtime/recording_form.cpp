@@ -1,14 +1,26 @@
 #include "runtime/recording_form.h"
 
+#include "runtime/unknown_box.h"
+
 namespace quorvel::runtime {
 
+RecordingForm::RecordingForm(const FormDescription& form, MsgBoxAnswer yesNoAnswer)
+    : yesNoAnswer_(yesNoAnswer) {
+  for (const ControlDescription& control : form.controls) {
+    if (control.kind == ControlKind::TextBox) boxes_.emplace(control.name, control.text);
+  }
+}
+
 void RecordingForm::Type(std::string_view box, std::u16string_view text) {
-  boxes_.insert_or_assign(std::string(box), std::u16string(text));
+  const auto it = boxes_.find(box);
+  if (it == boxes_.end()) ThrowUnknownBox(box);
+  it->second = text;
 }
 
 std::u16string RecordingForm::Text(std::string_view box) const {
   const auto it = boxes_.find(box);
-  return it == boxes_.end() ? std::u16string() : it->second;
+  if (it == boxes_.end()) ThrowUnknownBox(box);
+  return it->second;
 }
 
 void RecordingForm::SetText(std::string_view box, std::u16string_view text) {

@@ -5,13 +5,15 @@
 #include <string_view>
 #include <vector>
 
+#include "runtime/form_description.h"
 #include "runtime/form_services.h"
 
 namespace quorvel::runtime {
 
-// A headless host: keeps the boxes' texts in memory, answers every message box
-// at once and records each write and each message box in order. The probe, the
-// unit tests and the fuzz target drive the commands through it.
+// A headless host: keeps the texts of a window's boxes in memory (starting
+// with their initial texts), answers every message box at once and records
+// each write and each message box in order. The probe, the unit tests and the
+// fuzz target drive the commands through it.
 class RecordingForm final : public FormServices {
  public:
   struct Event {
@@ -25,8 +27,7 @@ class RecordingForm final : public FormServices {
   };
 
   // Yes/No questions get this answer; OK-only boxes are always answered OK.
-  explicit RecordingForm(MsgBoxAnswer yesNoAnswer = MsgBoxAnswer::Yes)
-      : yesNoAnswer_(yesNoAnswer) {}
+  explicit RecordingForm(const FormDescription& form, MsgBoxAnswer yesNoAnswer = MsgBoxAnswer::Yes);
 
   // Sets a box's text as a user would, without recording an event.
   void Type(std::string_view box, std::u16string_view text);

@@ -1,4 +1,5 @@
 #include "calc/calculate_command.h"
+#include "window/static_form.h"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +17,7 @@ const char* const kResultBoxes[] = {"Text2", "Text3", "Text4", "Text5", "Text6"}
 
 // Runs the command on a form whose result boxes show earlier texts.
 Events Calculated(const std::u16string& data, const std::u16string& precision = u"0.0001") {
-  runtime::RecordingForm form;
+  runtime::RecordingForm form(window::Static::Description());
   form.Type("Text1", data);
   form.Type("Text7", precision);
   for (const char* box : kResultBoxes) form.Type(box, kPrevious);

@@ -30,7 +30,7 @@ std::u16string Repeated(std::u16string_view text, std::size_t times) {
 Events Clicked(const std::u16string& data, const std::u16string& precision = u"0.0001") {
   const BoxTexts before{
       data, precision, {u"earlier", u"earlier", u"earlier", u"earlier", u"earlier"}};
-  runtime::RecordingForm form;
+  runtime::RecordingForm form(window::Static::Description());
   TypeInto(form, before);
   window::Static window;
   window.Click("Command1", form);

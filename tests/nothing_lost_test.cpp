@@ -37,7 +37,7 @@ class EveryEnding : public testing::TestWithParam<Case> {};
 
 TEST_P(EveryEnding, KeepsWhatTheUserTyped) {
   const BoxTexts before{GetParam().data, GetParam().precision, kOddEarlierResults};
-  runtime::RecordingForm form;
+  runtime::RecordingForm form(window::Static::Description());
   TypeInto(form, before);
   window::Static window;
   window.Click("Command1", form);
@@ -79,7 +79,7 @@ INSTANTIATE_TEST_SUITE_P(
     CaseName);
 
 TEST(ClicksInARow, FailedClicksLeaveTheLastResultsAndNothingCarriesOver) {
-  runtime::RecordingForm form;
+  runtime::RecordingForm form(window::Static::Description());
   window::Static window;
   const auto click = [&](std::u16string data, std::u16string precision) {
     form.Type("Text1", data);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "command_events.h"
+#include "window/static_form.h"
 
 namespace quorvel::check {
 namespace {
@@ -34,7 +35,7 @@ void PrintTo(const Case& c, std::ostream* os) {
 }
 
 std::string Judged(const Case& c) {
-  runtime::RecordingForm form;
+  runtime::RecordingForm form(window::Static::Description());
   TypeInto(form, kBefore);
   for (const Event& e : c.events) {
     if (e.kind == Event::Kind::SetText) {

@@ -24,7 +24,7 @@ void FillAfterCalculation(runtime::RecordingForm& form, Static& window) {
 }
 
 TEST(StaticClicks, Command1CalculatesAndKeepsItsStateAcrossClicks) {
-  runtime::RecordingForm form;
+  runtime::RecordingForm form(window::Static::Description());
   Static window;
   FillAfterCalculation(form, window);
   window.Click("Command1", form);
@@ -32,7 +32,7 @@ TEST(StaticClicks, Command1CalculatesAndKeepsItsStateAcrossClicks) {
 }
 
 TEST(StaticClicks, OtherControlsRunNothing) {
-  runtime::RecordingForm form;
+  runtime::RecordingForm form(window::Static::Description());
   Static window;
   FillAfterCalculation(form, window);
   for (const char* control : {"Text1", "Label1", "Image1", "command1", ""}) {
@@ -42,7 +42,7 @@ TEST(StaticClicks, OtherControlsRunNothing) {
 }
 
 TEST(ClearCommand, YesEmptiesDataAndResultsInOrderAndKeepsThePrecision) {
-  runtime::RecordingForm form(runtime::MsgBoxAnswer::Yes);
+  runtime::RecordingForm form(window::Static::Description(), runtime::MsgBoxAnswer::Yes);
   Static window;
   FillAfterCalculation(form, window);
   window.Click("Command2", form);
@@ -58,7 +58,7 @@ TEST(ClearCommand, YesEmptiesDataAndResultsInOrderAndKeepsThePrecision) {
 }
 
 TEST(ClearCommand, NoChangesNothing) {
-  runtime::RecordingForm form(runtime::MsgBoxAnswer::No);
+  runtime::RecordingForm form(window::Static::Description(), runtime::MsgBoxAnswer::No);
   Static window;
   FillAfterCalculation(form, window);
   window.Click("Command2", form);

@@ -39,7 +39,7 @@ int main(int argc, char** argv) {
   std::cin >> std::noskipws;
   const std::string data{std::istreambuf_iterator<char>(std::cin), {}};
 
-  RecordingForm form;
+  RecordingForm form(quorvel::window::Static::Description());
   form.Type("Text1", Utf8ToUtf16(data));
   form.Type("Text7", Utf8ToUtf16(precision));
   for (const char* box : {"Text2", "Text3", "Text4", "Text5", "Text6"}) {

@@ -2,7 +2,6 @@
 
 #include <QAbstractButton>
 #include <QIcon>
-#include <stdexcept>
 
 #include "runtime/qt/control_factory.h"
 #include "runtime/qt/message_box.h"
@@ -10,6 +9,7 @@
 #include "runtime/qt/text_box.h"
 #include "runtime/tab_order.h"
 #include "runtime/twips.h"
+#include "runtime/unknown_box.h"
 
 namespace quorvel::runtime::qt {
 
@@ -42,7 +42,7 @@ void FormWindow::AddControl(const ControlDescription& description, int dpi) {
 
 QWidget& FormWindow::Box(std::string_view name) const {
   const auto it = boxes_.find(name);
-  if (it == boxes_.end()) throw std::invalid_argument("no text box named " + std::string(name));
+  if (it == boxes_.end()) ThrowUnknownBox(name);
   return *it->second;
 }
 

@@ -47,7 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
   const BoxTexts before{std::u16string(rest.substr(precisionLength)),
                         std::u16string(rest.substr(0, precisionLength)),
                         {u"earlier 2", u"earlier 3", u"earlier 4", u"earlier 5", u"earlier 6"}};
-  RecordingForm form;
+  RecordingForm form(quorvel::window::Static::Description());
   quorvel::check::TypeInto(form, before);
   quorvel::window::Static window;
   window.Click("Command1", form);
