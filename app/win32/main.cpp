@@ -2,6 +2,9 @@
 // After windows.h, which it needs.
 #include <commctrl.h>
 
+#include <cstdlib>
+
+#include "runtime/win32/wide_text.h"
 #include "runtime/win32/win32_form.h"
 #include "window/static_form.h"
 
@@ -10,7 +13,14 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
   const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
 
+  const quorvel::runtime::FormDescription& description = quorvel::window::Static::Description();
   quorvel::window::Static window;
-  quorvel::runtime::win32::Win32Form host(instance, quorvel::window::Static::Description(), window);
-  return host.Run(showCommand);
+  try {
+    quorvel::runtime::win32::Win32Form host(instance, description, window);
+    return host.Run(showCommand);
+  } catch (const quorvel::runtime::win32::HostFailure& failure) {
+    const std::wstring caption = quorvel::runtime::win32::ToWide(description.caption);
+    MessageBoxW(nullptr, failure.message.c_str(), caption.c_str(), MB_OK | MB_ICONERROR);
+    return EXIT_FAILURE;
+  }
 }

@@ -1,6 +1,10 @@
 #include "runtime/win32/win32_form.h"
 
+#include <objbase.h>
+
 #include "runtime/tab_order.h"
+#include "runtime/unknown_box.h"
+#include "runtime/win32/accessible_name.h"
 #include "runtime/win32/control_factory.h"
 #include "runtime/win32/wide_text.h"
 
@@ -10,9 +14,9 @@ namespace {
 constexpr wchar_t kWindowClass[] = L"QuorvelForm";
 // A fixed frame: the controls never move, so the window is not resizable.
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-// Control IDs follow the rows of the description, so that tools outside can
-// find a control by its row. They start above IDOK and IDCANCEL, which the
-// dialog manager sends for Enter and Escape in a box: neither may click one.
+// Control IDs follow the rows of the description. They start above IDOK and
+// IDCANCEL, which the dialog manager sends for Enter and Escape in a box:
+// neither may click one.
 constexpr int kFirstControlId = 1000;
 
 std::wstring ResourceName(std::string_view name) {
@@ -26,7 +30,8 @@ HICON LoadIconSized(HINSTANCE instance, const std::wstring& name, int widthMetri
                                        GetSystemMetrics(heightMetric), LR_SHARED));
 }
 
-void RegisterWindowClass(HINSTANCE instance, WNDPROC procedure) {
+// A second window in the same program finds the class already there.
+bool RegisterWindowClass(HINSTANCE instance, WNDPROC procedure) {
   WNDCLASSEXW windowClass{};
   windowClass.cbSize = sizeof windowClass;
   windowClass.lpfnWndProc = procedure;
@@ -34,10 +39,17 @@ void RegisterWindowClass(HINSTANCE instance, WNDPROC procedure) {
   windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   windowClass.lpszClassName = kWindowClass;
-  RegisterClassExW(&windowClass);
+  return RegisterClassExW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
 }  // namespace
+
+Win32Form::ComApartment::ComApartment()
+    : joined(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+
+Win32Form::ComApartment::~ComApartment() {
+  if (joined) CoUninitialize();
+}
 
 Win32Form::Win32Form(HINSTANCE instance, const FormDescription& description, ClickTarget& target)
     : instance_(instance),
@@ -45,14 +57,16 @@ Win32Form::Win32Form(HINSTANCE instance, const FormDescription& description, Cli
       target_(target),
       scale_(ScreenScale::OfScreen()),
       fonts_(scale_) {
-  RegisterWindowClass(instance_, &Procedure);
+  if (!RegisterWindowClass(instance_, &Procedure)) Fail(L"无法注册窗口类，程序不能启动。");
   RECT frame{0, 0, scale_.Length(description_.clientWidthTwips),
              scale_.Length(description_.clientHeightTwips)};
   AdjustWindowRectEx(&frame, kWindowStyle, FALSE, 0);
   const std::wstring caption = ToWide(description_.caption);
-  CreateWindowExW(0, kWindowClass, caption.c_str(), kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT,
-                  frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, instance_,
-                  this);
+  if (CreateWindowExW(0, kWindowClass, caption.c_str(), kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+                      frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
+                      instance_, this) == nullptr) {
+    Fail(L"无法创建窗口，程序不能启动。");
+  }
   const std::wstring iconName = ResourceName(description_.name);
   SendMessageW(window_, WM_SETICON, ICON_BIG,
                reinterpret_cast<LPARAM>(LoadIconSized(instance_, iconName, SM_CXICON, SM_CYICON)));
@@ -71,6 +85,10 @@ void Win32Form::CreateControls() {
   for (const ControlDescription* description : InTabOrder(description_)) {
     const int id = kFirstControlId + static_cast<int>(description - first);
     const HWND control = CreateControl(window_, *description, id, scale_);
+    if (control == nullptr) Fail(L"无法创建窗口中的控件，程序不能启动。");
+    if (!description->accessibleName.empty()) {
+      SetAccessibleName(control, description->accessibleName);
+    }
     if (description->kind == ControlKind::Image) {
       const std::wstring name = ResourceName(description->name);
       auto& picture = pictures_.emplace_back(
@@ -84,21 +102,36 @@ void Win32Form::CreateControls() {
   }
 }
 
+// Leaves no half-made window behind: detached first, so that destroying it
+// does not end a message loop, not even the one of the box that reports this.
+void Win32Form::Fail(const wchar_t* message) {
+  if (window_ != nullptr) {
+    SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+    DestroyWindow(window_);
+    window_ = nullptr;
+  }
+  throw HostFailure{message};
+}
+
 int Win32Form::Run(int showCommand) {
   ShowWindow(window_, showCommand);
   UpdateWindow(window_);
   MSG message;
-  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-    // The window has no cancel button, so Escape has nothing to do; left to
-    // the dialog manager, a multi-line box turns it into WM_CLOSE.
-    if (message.message == WM_KEYDOWN && message.wParam == VK_ESCAPE) continue;
-    // The dialog manager gives the window Tab, Shift+Tab and the Alt
-    // mnemonics of its buttons.
-    if (IsDialogMessageW(window_, &message)) continue;
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
+  BOOL got;
+  while ((got = GetMessageW(&message, nullptr, 0, 0)) > 0) Dispatch(message);
+  if (got < 0) throw HostFailure{L"窗口的消息循环出错，程序已停止。"};
   return static_cast<int>(message.wParam);
+}
+
+void Win32Form::Dispatch(MSG& message) {
+  // The window has no cancel button, so Escape has nothing to do; left to
+  // the dialog manager, a multi-line box turns it into WM_CLOSE.
+  if (message.message == WM_KEYDOWN && message.wParam == VK_ESCAPE) return;
+  // The dialog manager gives the window Tab, Shift+Tab and the Alt
+  // mnemonics of its buttons.
+  if (IsDialogMessageW(window_, &message)) return;
+  TranslateMessage(&message);
+  DispatchMessageW(&message);
 }
 
 LRESULT CALLBACK Win32Form::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -115,7 +148,17 @@ LRESULT CALLBACK Win32Form::Procedure(HWND window, UINT message, WPARAM wParam, 
 LRESULT Win32Form::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND:
-      if (HIWORD(wParam) == BN_CLICKED) OnButtonClicked(reinterpret_cast<HWND>(lParam));
+      switch (HIWORD(wParam)) {
+        case BN_CLICKED:
+          OnButtonClicked(reinterpret_cast<HWND>(lParam));
+          break;
+        // Minimising takes the focus away before the window learns it is
+        // inactive, so the focus is remembered whenever a control takes it.
+        case EN_SETFOCUS:
+        case BN_SETFOCUS:
+          lastFocus_ = reinterpret_cast<HWND>(lParam);
+          break;
+      }
       return 0;
     case WM_NEXTDLGCTL:
       // A multi-line box asks its parent to move the focus on Tab.
@@ -125,9 +168,6 @@ LRESULT Win32Form::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         MoveFocus(wParam != 0);
       }
       return 0;
-    case WM_ACTIVATE:
-      if (LOWORD(wParam) == WA_INACTIVE && IsChild(window_, GetFocus())) lastFocus_ = GetFocus();
-      break;
     case WM_SETFOCUS:
       SetFocus(lastFocus_ != nullptr ? lastFocus_ : GetNextDlgTabItem(window_, nullptr, FALSE));
       return 0;
@@ -143,7 +183,7 @@ LRESULT Win32Form::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void Win32Form::OnButtonClicked(HWND button) {
-  for (const Control& control : controls_) {
+  for (const PlacedControl& control : controls_) {
     if (control.handle == button && control.description->kind == ControlKind::CommandButton) {
       target_.Click(control.description->name, *this);
       return;
@@ -162,22 +202,22 @@ void Win32Form::MoveFocus(bool backwards) {
   SetFocus(next);
 }
 
-HWND Win32Form::Find(std::string_view name) const {
-  for (const Control& control : controls_) {
+HWND Win32Form::HandleOf(std::string_view name) const {
+  for (const PlacedControl& control : controls_) {
     if (control.description->name == name) return control.handle;
   }
-  return nullptr;
+  ThrowUnknownBox(name);
 }
 
 std::u16string Win32Form::Text(std::string_view box) const {
-  const HWND control = Find(box);
+  const HWND control = HandleOf(box);
   std::wstring text(GetWindowTextLengthW(control) + 1, L'\0');
   text.resize(GetWindowTextW(control, text.data(), static_cast<int>(text.size())));
   return FromWide(text);
 }
 
 void Win32Form::SetText(std::string_view box, std::u16string_view text) {
-  SetWindowTextW(Find(box), ToWide(text).c_str());
+  SetWindowTextW(HandleOf(box), ToWide(text).c_str());
 }
 
 // The button sets and answers share Windows' numeric codes; no icon flag is

@@ -14,6 +14,12 @@
 
 namespace quorvel::runtime::win32 {
 
+// Thrown when the window cannot be made or its message loop fails; the
+// message tells the user why, in Chinese.
+struct HostFailure {
+  std::wstring message;
+};
+
 // Hosts a window description as a top-level window with real Win32 controls:
 // places them in pixels at the screen's DPI, delivers button clicks to the
 // ClickTarget by control name and serves the commands' box texts and message
@@ -29,6 +35,13 @@ class Win32Form final : public FormServices {
   // Shows the window and runs its message loop until it is closed; returns
   // the program's exit code.
   int Run(int showCommand);
+  // Handles one message as the loop does, with the dialog manager's keys, so
+  // that code sharing the window's thread can pump its messages.
+  void Dispatch(MSG& message);
+
+  HWND Window() const { return window_; }
+  // The control named `name`; an unknown name is a programming error.
+  HWND HandleOf(std::string_view name) const;
 
   std::u16string Text(std::string_view box) const override;
   void SetText(std::string_view box, std::u16string_view text) override;
@@ -36,27 +49,37 @@ class Win32Form final : public FormServices {
                       std::u16string_view title) override;
 
  private:
-  struct Control {
+  struct PlacedControl {
     const ControlDescription* description;
     HWND handle;
+  };
+  // Accessible objects are handed out through COM, so the window's thread
+  // joins an apartment for the window's lifetime.
+  struct ComApartment {
+    ComApartment();
+    ~ComApartment();
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+    bool joined;
   };
 
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
   void CreateControls();
+  [[noreturn]] void Fail(const wchar_t* message);
   void OnButtonClicked(HWND button);
   void MoveFocus(bool backwards);
-  HWND Find(std::string_view name) const;
 
+  ComApartment apartment_;
   HINSTANCE instance_;
   const FormDescription& description_;
   ClickTarget& target_;
   ScreenScale scale_;
   WindowFonts fonts_;
   std::vector<GdiHandle<HBITMAP>> pictures_;
-  std::vector<Control> controls_;
+  std::vector<PlacedControl> controls_;
   HWND window_ = nullptr;
-  HWND lastFocus_ = nullptr;  // restored when the window is activated again
+  HWND lastFocus_ = nullptr;  // the control last focused, focused again on activation
 };
 
 }  // namespace quorvel::runtime::win32

@@ -35,7 +35,7 @@ WindowFonts::WindowFonts(const ScreenScale& scale) : scale_(scale) {
 
 HFONT WindowFonts::For(const FontDescription* description) {
   if (description == nullptr) return default_.get();
-  GdiHandle<HFONT>& font = bySpec_[description];
+  GdiHandle<HFONT>& font = byDescription_[description];
   if (!font) {
     const LOGFONTW logFont = LogFontOf(*description, scale_);
     font.reset(CreateFontIndirectW(&logFont));

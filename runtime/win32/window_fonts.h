@@ -22,7 +22,7 @@ class WindowFonts {
  private:
   ScreenScale scale_;
   GdiHandle<HFONT> default_;
-  std::map<const FontDescription*, GdiHandle<HFONT>> bySpec_;
+  std::map<const FontDescription*, GdiHandle<HFONT>> byDescription_;
 };
 
 }  // namespace quorvel::runtime::win32

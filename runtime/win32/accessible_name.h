@@ -1,0 +1,14 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string_view>
+
+namespace quorvel::runtime::win32 {
+
+// Makes screen readers (MSAA, and UI Automation through its MSAA proxy) call
+// the control `name` rather than after a label placed before it. `name` must
+// outlive the control.
+void SetAccessibleName(HWND control, const std::u16string_view& name);
+
+}  // namespace quorvel::runtime::win32
