@@ -99,7 +99,7 @@ Windows Registry Editor Version 5.00
 REG
     in_wine_locale "$loader" regedit /S "$settings"
     echo "test-win32: $build at $dpi DPI:"
-    in_wine_locale "$loader" "$build/quorvel-win32-tests.exe" "$(windows_path tests/cases.tsv)" \
+    in_wine_locale "$loader" "$build/tests/win32/quorvel-win32-tests.exe" "$(windows_path tests/cases.tsv)" \
       "$dpi" | tr -d '\r' || fail "the window test failed in $build"
   done
 
