@@ -14,7 +14,8 @@ started=$SECONDS
 fail() { echo "test-win32: $*" >&2; exit 1; }
 
 for target in win64:x86_64 win32:i686; do
-  cmake -S . -B "build/${target%%:*}" -G Ninja -DCMAKE_TOOLCHAIN_FILE="cmake/mingw-w64-${target#*:}.cmake" >/dev/null
+  cmake -S . -B "build/${target%%:*}" -G Ninja --no-warn-unused-cli \
+    -DCMAKE_TOOLCHAIN_FILE="cmake/mingw-w64-${target#*:}.cmake" >/dev/null
   cmake --build "build/${target%%:*}" -j2
 done
 echo "test-win32: built in $((SECONDS - started)) s"
@@ -35,6 +36,19 @@ check_headers() {  # exe objdump format magic
 }
 check_headers build/win64/quorvel.exe x86_64-w64-mingw32-objdump pei-x86-64 PE32+
 check_headers build/win32/quorvel.exe i686-w64-mingw32-objdump pei-i386 PE32
+
+# The version block: 1.02 and 1.2.0.0 in Chinese (PRC), Unicode.
+check_version() {  # exe windres
+  local block
+  block=$("$2" -i "$1" -O rc)
+  for line in 'FILEVERSION 1, 2, 0, 0' 'PRODUCTVERSION 1, 2, 0, 0' 'BLOCK "080404b0"' \
+    'VALUE "FileVersion", "1.02"' 'VALUE "ProductVersion", "1.02"' 'VALUE "Translation", 0x804, 1200'; do
+    grep -qF "$line" <<<"$block" || fail "$1 lacks $line in its version block"
+  done
+}
+check_version build/win64/quorvel.exe x86_64-w64-mingw32-windres
+check_version build/win32/quorvel.exe i686-w64-mingw32-windres
+echo "test-win32: both programs are GUI programs for their machines with the version block and only DLLs Windows ships"
 
 # Wine's state lives in the build folders: a private zh_CN.UTF-8 locale, so
 # that Wine runs with code page 936 and Chinese buttons, and one prefix per
@@ -103,15 +117,19 @@ REG
       "$dpi" | tr -d '\r' || fail "the window test failed in $build"
   done
 
-  in_wine_locale "$loader" "$build/quorvel.exe" &
+  # The log of loaded DLLs shows whether the manifest got the version 6
+  # common controls for this machine.
+  WINEDEBUG=+loaddll in_wine_locale "$loader" "$build/quorvel.exe" 2>"$WINEPREFIX/../quorvel.log" &
   local app=$! window
   window=$(timeout 60 xdotool search --sync --onlyvisible --name '^Quorvel1\.2$' | head -n 1) ||
     fail "$build/quorvel.exe showed no window"
   import -window "$window" "$build/quorvel-wine.png"
   in_wine_locale "$loader" taskkill /im quorvel.exe >/dev/null  # asks the window to close, as its close box does
   wait "$app" || fail "$build/quorvel.exe ended with exit code $?"
+  grep -q 'common-controls_6595b64144ccf1df_6\.' "$WINEPREFIX/../quorvel.log" ||
+    fail "$build/quorvel.exe did not load the version 6 common controls"
   "$WINESERVER" -k
-  echo "test-win32: $build/quorvel.exe started, showed its window and closed; screenshot $build/quorvel-wine.png"
+  echo "test-win32: $build/quorvel.exe started with the version 6 common controls, showed its window and closed; screenshot $build/quorvel-wine.png"
 }
 
 run_wine build/win64 /usr/lib/wine/wine64 /usr/lib/wine/wineserver64 win64
@@ -120,6 +138,7 @@ run_wine build/win64 /usr/lib/wine/wine64 /usr/lib/wine/wineserver64 win64
 if why=$(/usr/lib/wine/wineserver32 --version 2>&1); then
   run_wine build/win32 /usr/lib/wine/wine /usr/lib/wine/wineserver32 win32
 else
-  echo "test-win32: skipped the 32-bit run: this kernel cannot run 32-bit programs ($(tail -n 1 <<<"$why"))"
+  why=$(tail -n 1 <<<"$why")
+  echo "test-win32: skipped the 32-bit run: this kernel cannot run 32-bit programs (${why##*wineserver32: })"
 fi
 echo "test-win32: passed in $((SECONDS - started)) s"
