@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Cross-compiles quorvel.exe and its window test for x86-64 (build/win64) and
 # for 32-bit x86 (build/win32, the primary release) with mingw-w64, checks both
-# programs' headers and imported DLLs, and runs the window test under Wine on
+# programs' headers, imported DLLs and version blocks, and runs the window
+# test (tests/win32: the case table's rows and the window itself) under Wine on
 # a virtual display in a Chinese (PRC) locale, at 96 and at 144 DPI: always
 # the x86-64 build under 64-bit Wine, the 32-bit build under 32-bit Wine
 # wherever this kernel can run 32-bit programs. Then starts each tested
