@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "runtime/recording_form.h"
-#include "runtime/utf8.h"
+#include "tools/utf8.h"
 
 namespace quorvel::runtime {
 

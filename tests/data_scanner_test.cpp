@@ -11,14 +11,11 @@
 namespace quorvel::calc {
 namespace {
 
-std::vector<std::u16string> Scan(std::u16string text) {
-  CalcState s;
-  s.DataText = std::move(text);
-  s.TextLen = s.DataText.size();
-  CountItems(s);
-  s.ItemText.assign(s.ItemCount + 1, {});
-  SplitItems(s);
-  return {s.ItemText.begin() + 1, s.ItemText.end()};
+std::vector<std::u16string> Scan(const std::u16string& text) {
+  std::vector<std::u16string> items;
+  SplitItems(text, [&items](std::u16string_view item) { items.emplace_back(item); });
+  EXPECT_EQ(CountItems(text), items.size());
+  return items;
 }
 
 struct Case {

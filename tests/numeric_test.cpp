@@ -6,7 +6,7 @@
 #include <limits>
 #include <string>
 
-#include "runtime/utf8.h"
+#include "tools/utf8.h"
 
 namespace quorvel::runtime {
 namespace {

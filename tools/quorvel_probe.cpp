@@ -3,19 +3,35 @@
 
 #include <cstdio>
 #include <cstring>
-#include <iostream>
-#include <iterator>
 #include <string>
 
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
+
 #include "runtime/recording_form.h"
-#include "runtime/utf8.h"
+#include "tools/utf8.h"
 #include "window/static_form.h"
 
 namespace {
 
+using quorvel::Utf16ToUtf8;
+using quorvel::Utf8ToUtf16;
 using quorvel::runtime::RecordingForm;
-using quorvel::runtime::Utf16ToUtf8;
-using quorvel::runtime::Utf8ToUtf16;
+
+// All of standard input, read in large blocks: a paste of a million items
+// is megabytes.
+std::string ReadAll(std::FILE* in) {
+  std::string data;
+  std::size_t used = 0;
+  for (std::size_t got = 1; got > 0; used += got) {
+    data.resize(used + (std::size_t{1} << 20));
+    got = std::fread(data.data() + used, 1, data.size() - used, in);
+  }
+  data.resize(used);
+  return data;
+}
 
 int Usage() {
   std::fputs("usage: quorvel-probe [--precision TEXT] [--previous TEXT] < data\n", stderr);
@@ -25,6 +41,11 @@ int Usage() {
 }  // namespace
 
 int main(int argc, char** argv) {
+#ifdef _WIN32
+  // Bytes pass unchanged, so CR LF in the data reaches the command as CR LF.
+  _setmode(_fileno(stdin), _O_BINARY);
+  _setmode(_fileno(stdout), _O_BINARY);
+#endif
   std::string precision = "0.0001";
   std::string previous;
   for (int i = 1; i < argc; ++i) {
@@ -36,8 +57,7 @@ int main(int argc, char** argv) {
       return Usage();
     }
   }
-  std::cin >> std::noskipws;
-  const std::string data{std::istreambuf_iterator<char>(std::cin), {}};
+  const std::string data = ReadAll(stdin);
 
   RecordingForm form(quorvel::window::Static::Description());
   form.Type("Text1", Utf8ToUtf16(data));

@@ -6,7 +6,7 @@
 #include <span>
 #include <string_view>
 
-#include "runtime/utf8.h"
+#include "tools/utf8.h"
 
 namespace quorvel::check {
 namespace {
@@ -29,7 +29,7 @@ constexpr std::size_t kMaxSignificantDigits = 15;
 constexpr int kFirstExponentForm = 15;
 
 std::string Quoted(std::u16string_view text) {
-  return '"' + runtime::Utf16ToUtf8(text) + '"';
+  return '"' + Utf16ToUtf8(text) + '"';
 }
 
 bool IsDigits(std::u16string_view text) {
@@ -100,7 +100,10 @@ std::string DisplayTextFault(std::u16string_view text, bool percent) {
     return fault;
   }
   if (exponentAt == std::u16string_view::npos) {
-    if (whole.size() > kFirstExponentForm) return fault;
+    // Rounding to 15 digits can carry a value below 1e15 up to 1e15 itself.
+    const bool carriedToTheLimit = whole.size() == kFirstExponentForm + 1 && whole[0] == u'1' &&
+                                   whole.find_first_not_of(u'0', 1) == std::u16string_view::npos;
+    if (whole.size() > kFirstExponentForm && !carriedToTheLimit) return fault;
   } else {
     const std::u16string_view exponent = t.substr(exponentAt + 2);
     if (whole.size() != 1 || whole[0] == u'0' || !IsDigits(exponent) || exponent.size() > 3) {

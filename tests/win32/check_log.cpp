@@ -3,12 +3,12 @@
 #include <cstdio>
 #include <string>
 
-#include "runtime/utf8.h"
+#include "tools/utf8.h"
 
 namespace quorvel::wine_driver {
 
 std::string Utf8(std::wstring_view text) {
-  return runtime::Utf16ToUtf8(std::u16string(text.begin(), text.end()));
+  return Utf16ToUtf8(std::u16string(text.begin(), text.end()));
 }
 
 void CheckLog::Expect(bool passed, std::string_view what, std::string_view seen) {

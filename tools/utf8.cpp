@@ -1,6 +1,6 @@
-#include "runtime/utf8.h"
+#include "tools/utf8.h"
 
-namespace quorvel::runtime {
+namespace quorvel {
 namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
@@ -83,4 +83,4 @@ std::string Utf16ToUtf8(std::u16string_view utf16) {
   return out;
 }
 
-}  // namespace quorvel::runtime
+}  // namespace quorvel
