@@ -11,6 +11,7 @@
 #endif
 
 #include "runtime/recording_form.h"
+#include "tools/read_all.h"
 #include "tools/utf8.h"
 #include "window/static_form.h"
 
@@ -19,19 +20,6 @@ namespace {
 using quorvel::Utf16ToUtf8;
 using quorvel::Utf8ToUtf16;
 using quorvel::runtime::RecordingForm;
-
-// All of standard input, read in large blocks: a paste of a million items
-// is megabytes.
-std::string ReadAll(std::FILE* in) {
-  std::string data;
-  std::size_t used = 0;
-  for (std::size_t got = 1; got > 0; used += got) {
-    data.resize(used + (std::size_t{1} << 20));
-    got = std::fread(data.data() + used, 1, data.size() - used, in);
-  }
-  data.resize(used);
-  return data;
-}
 
 int Usage() {
   std::fputs("usage: quorvel-probe [--precision TEXT] [--previous TEXT] < data\n", stderr);
@@ -57,7 +45,7 @@ int main(int argc, char** argv) {
       return Usage();
     }
   }
-  const std::string data = ReadAll(stdin);
+  const std::string data = quorvel::ReadAll(stdin);
 
   RecordingForm form(quorvel::window::Static::Description());
   form.Type("Text1", Utf8ToUtf16(data));
