@@ -126,22 +126,24 @@ TEST_P(DoubleLimits, GiveResultsOrReasons) {
 
 INSTANTIATE_TEST_SUITE_P(
     Values, DoubleLimits,
-    testing::Values(CalculationCase{"LargestDouble", u"1.7976931348623157e308", u"1",
-                                    Results(u"1.79769313486232E+308", u"0", u"0%", u"", u"") +
-                                        Events{kOneItem}},
-                    CalculationCase{"MinusTenToThe308", u"-1e308", u"1",
-                                    Results(u"-1E+308", u"0", u"0%", u"", u"") + Events{kOneItem}},
-                    CalculationCase{"SumOverflowsUpward", u"1e308 1e308", u"1",
-                                    Results(u"", u"", u"", u"", u"") + Events{kOutOfRange}},
-                    CalculationCase{"SumOverflowsDownward", u"-1e308 -1e308", u"1",
-                                    Results(u"", u"", u"", u"", u"") + Events{kOutOfRange}},
-                    CalculationCase{"DeviationsOverflow", u"1e308 -1e308", u"1",
-                                    Results(u"0", u"", u"", u"", u"") + Events{kMeanZero, kOutOfRange}},
-                    CalculationCase{
-                        "SmallestSubnormal", u"4.9e-324", u"0.0001",
+    testing::Values(
+        CalculationCase{
+            "LargestDouble", u"1.7976931348623157e308", u"1",
+            Results(u"1.79769313486232E+308", u"0", u"0%", u"", u"") + Events{kOneItem}},
+        CalculationCase{"MinusTenToThe308", u"-1e308", u"1",
+                        Results(u"-1E+308", u"0", u"0%", u"", u"") + Events{kOneItem}},
+        CalculationCase{"SumOverflowsUpward", u"1e308 1e308", u"1",
+                        Results(u"", u"", u"", u"", u"") + Events{kOutOfRange}},
+        CalculationCase{"SumOverflowsDownward", u"-1e308 -1e308", u"1",
+                        Results(u"", u"", u"", u"", u"") + Events{kOutOfRange}},
+        CalculationCase{"OneItemWhoseMeanOverflows", u"1e308", u"0.0001",
+                        Results(u"", u"", u"", u"", u"") + Events{kOneItem, kOutOfRange}},
+        CalculationCase{"DeviationsOverflow", u"1e308 -1e308", u"1",
+                        Results(u"0", u"", u"", u"", u"") + Events{kMeanZero, kOutOfRange}},
+        CalculationCase{"SmallestSubnormal", u"4.9e-324", u"0.0001",
                         Results(u"0", u"0", u"", u"", u"") + Events{kOneItem, kMeanZero}},
-                    CalculationCase{"BelowTheSmallestSubnormal", u"2e-324 -2e-324", u"0.0001",
-                                    Results(u"0", u"0", u"", u"0", u"") + Events{kMeanZero}}),
+        CalculationCase{"BelowTheSmallestSubnormal", u"2e-324 -2e-324", u"0.0001",
+                        Results(u"0", u"0", u"", u"0", u"") + Events{kMeanZero}}),
     CaseName);
 
 INSTANTIATE_TEST_SUITE_P(

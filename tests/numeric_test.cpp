@@ -40,7 +40,12 @@ INSTANTIATE_TEST_SUITE_P(
                     Accepted{u"4.9e-324", std::numeric_limits<double>::denorm_min()},
                     Accepted{u"1e-400", 0.0}, Accepted{u"-1e-400", -0.0},
                     Accepted{u"0e99999999999999999999", 0.0},
-                    Accepted{u"0.000000000000000000000000000000000000000000000000001e51", 1}));
+                    Accepted{u"0.000000000000000000000000000000000000000000000000001e51", 1},
+                    // Plain decimals with too many digits or places for one exact division, or
+                    // so many digits that 64 bits wrap (2^64 + 1).
+                    Accepted{u"101358979749870.63", 101358979749870.63},
+                    Accepted{u"0.00000000000000000000001", 1e-23}, Accepted{u"-0", -0.0},
+                    Accepted{u"18446744073709551617", 18446744073709551617.0}));
 
 class ReadNumberRejects : public testing::TestWithParam<const char16_t*> {};
 
@@ -56,7 +61,7 @@ INSTANTIATE_TEST_SUITE_P(NotNumbers, ReadNumberRejects,
                                          u"\u3000"
                                          u"1",
                                          u"\uFF11", u"1e400", u"-1e400", u"1.7976931348623159e308",
-                                         u"$1", u"1%", u"\u0661"));
+                                         u"$1", u"1%", u"\u0661", u"\u4E31", u"1\u4E30"));
 
 TEST(ReadNumber, ReadsHugeDigitStrings) {
   // A long run of zeros must neither be cut short nor overflow a counter.
