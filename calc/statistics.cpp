@@ -19,9 +19,8 @@ double ItemCountAsDouble(const CalcState& s) {
   return static_cast<double>(s.ItemCount);
 }
 
-// A percentage of the rounded mean, rounded by the precision.
-// A rounded mean of 0 (or -0) is a trouble of its own, whatever became of
-// the part.
+// A percentage of the rounded mean, rounded by the precision. A rounded mean
+// of 0 (or -0) is a trouble of its own, whatever became of the part.
 std::optional<double> RelativeToMean(const std::optional<double>& part, const CalcState& s,
                                      Troubles& troubles) {
   if (!s.Mean) return std::nullopt;
