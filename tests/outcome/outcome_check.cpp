@@ -84,8 +84,7 @@ std::string OutcomeFault(const BoxTexts& before, const runtime::RecordingForm& a
     }
     if (writes.empty()) continue;
     if (writes[i].box != kResultBoxes[i]) return "result box " + writes[i].box + " out of order";
-    if (!WellFormed(writes[i].text, i))
-      return "malformed result " + Utf16ToUtf8(writes[i].text);
+    if (!WellFormed(writes[i].text, i)) return "malformed result " + Utf16ToUtf8(writes[i].text);
     anyEmpty = anyEmpty || writes[i].text.empty();
   }
   const std::span<const Event> messages(firstMessage, events.end());
