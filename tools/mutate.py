@@ -38,6 +38,8 @@ FAULTS = [
     ("runtime/numeric.cpp", "c == u' ' || c == u'\\t'", "c == u' '", "tabs trimmed"),
     ("runtime/numeric.cpp", "DecimalMagnitude(begin, end) > 0", "DecimalMagnitude(begin, end) < 0",
      "overflow told from underflow"),
+    ("runtime/numeric.cpp", "(IsDigit(*digits) || *digits == '.')", "IsDigit(*digits)", "leading point"),
+    ("runtime/numeric.cpp", "chars[0] == '+' ? digits : chars", "chars", "plus sign"),
     ("runtime/number_text.cpp", "kSignificantDigits = 15", "kSignificantDigits = 16", "digits"),
     ("runtime/number_text.cpp", "kFirstExponentForm = 15", "kFirstExponentForm = 16", "exponent form"),
     ("runtime/number_text.cpp", "value < 0 ? u'-' : u' '", "value <= 0 ? u'-' : u' '", "sign"),
