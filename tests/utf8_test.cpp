@@ -18,9 +18,9 @@ TEST(Utf8, WellFormedTextConvertsBothWays) {
 }
 
 TEST(Utf8, EachMalformedSequenceBecomesOneReplacement) {
-  // Overlong "/" in two and three bytes, a surrogate, beyond U+10FFFF, a
+  // Overlong "/" in two bytes and U+07FF in three, a surrogate, beyond U+10FFFF, a
   // sequence cut short, a lone continuation byte.
-  for (const auto& [utf8, utf16] : {Row{"\xC0\xAF|\xE0\x80\xAF", u"\xFFFD|\xFFFD"},
+  for (const auto& [utf8, utf16] : {Row{"\xC0\xAF|\xE0\x9F\xBF", u"\xFFFD|\xFFFD"},
                                     Row{"\xED\xA0\x80|\xF4\x90\x80\x80", u"\xFFFD|\xFFFD"},
                                     Row{"\xE4\xB8|\x80", u"\xFFFD|\xFFFD"}}) {
     EXPECT_EQ(Utf8ToUtf16(utf8), utf16);
