@@ -49,9 +49,11 @@ void SetBoxText(QWidget& box, const QString& text) {
   }
   auto& data = static_cast<QPlainTextEdit&>(box);
   const bool wasLarge = data.document()->blockCount() > kLargeDocumentBlocks;
-  data.setPlainText(text);  // also drops the undo steps that held the old text
-  // A large text leaves its memory scattered over the heap, where malloc
-  // keeps it; clearing the box should give it back to the system.
+  // A document keeps the room its undo steps took, one per pasted line, for
+  // as long as it lives; a fresh one lets a cleared box give it all back.
+  if (wasLarge) data.setDocument(nullptr);
+  data.setPlainText(text);
+  // The freed memory lies scattered over the heap, where malloc would keep it.
   if (wasLarge) malloc_trim(0);
 }
 
