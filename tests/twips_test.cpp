@@ -5,40 +5,17 @@
 namespace quorvel::runtime {
 namespace {
 
-struct LengthRow {
-  const char* intent;
-  int twips;
-  int dpi;
-  int pixels;
-};
-
-TEST(TwipsToPixels, LengthsRoundToTheNearestPixel) {
-  const LengthRow rows[] = {
-      {"client width at 96 DPI", 6645, 96, 443},
-      {"client height at 96 DPI", 4785, 96, 319},
-      {"client width at 192 DPI", 6645, 192, 886},
-      {"client height at 192 DPI", 4785, 192, 638},
-      {"a quarter pixel rounds down", 255, 120, 21},  // 21.25
-      {"three quarters round up", 6645, 120, 554},    // 553.75
-      {"a half rounds up", 30, 120, 3},               // 2.5
-      {"zero", 0, 144, 0},
-  };
-  for (const LengthRow& row : rows) {
-    EXPECT_EQ(TwipsToPixels(row.twips, row.dpi), row.pixels) << row.intent;
-  }
-}
-
-TEST(TwipsToPixels, RectanglesConvertTheirEdges) {
-  // At 120 DPI a 30-twip width is 2.5 px. Neighbours that touch in twips
-  // must touch in pixels, so the first ends where the second begins.
-  const PixelRect first = TwipsToPixels(TwipsRect{30, 30, 30, 30}, 120);
-  const PixelRect second = TwipsToPixels(TwipsRect{60, 60, 30, 30}, 120);
-  EXPECT_EQ(first, (PixelRect{3, 3, 2, 2}));
-  EXPECT_EQ(second, (PixelRect{5, 5, 3, 3}));
-  EXPECT_EQ(first.left + first.width, second.left);
-
-  EXPECT_EQ(TwipsToPixels(TwipsRect{5040, 3720, 1215, 270}, 96), (PixelRect{336, 248, 81, 18}));
-  EXPECT_EQ(TwipsToPixels(TwipsRect{5040, 3720, 1215, 270}, 192), (PixelRect{672, 496, 162, 36}));
+// Columns: twips rect, DPI, pixel rect. Edges round to the nearest pixel, so
+// controls that touch in twips touch in pixels (30 twips at 120 DPI is 2.5).
+TEST(TwipsToPixels, ConvertsEdgesToTheNearestPixel) {
+  const std::tuple<TwipsRect, int, PixelRect> rows[] = {
+      {{0, 0, 6645, 4785}, 96, {0, 0, 443, 319}},
+      {{0, 0, 6645, 4785}, 192, {0, 0, 886, 638}},
+      {{5040, 3720, 1215, 270}, 144, {504, 372, 122, 27}},
+      {{255, 0, 6645, 30}, 120, {21, 0, 554, 3}},
+      {{30, 30, 30, 30}, 120, {3, 3, 2, 2}},
+      {{60, 60, 30, 30}, 120, {5, 5, 3, 3}}};
+  for (const auto& [twips, dpi, pixels] : rows) EXPECT_EQ(TwipsToPixels(twips, dpi), pixels) << dpi;
 }
 
 }  // namespace

@@ -1,0 +1,90 @@
+#include "case_table.h"
+
+#include <fstream>
+#include <stdexcept>
+#include <string_view>
+
+#include "runtime/utf8.h"
+
+namespace quorvel::cases {
+namespace {
+
+std::string Narrow(std::u16string_view ascii) {
+  return std::string(ascii.begin(), ascii.end());
+}
+
+// Expands escapes and {TEXT*N} from s[i] on, up to the end or, inside a
+// repetition, up to its "*".
+std::u16string Expand(std::u16string_view s, std::size_t& i, bool inRepeat) {
+  std::u16string out;
+  while (i < s.size()) {
+    const char16_t c = s[i++];
+    if (c == u'*' && inRepeat) return out;
+    if (c == u'{') {
+      const std::u16string body = Expand(s, i, true);
+      const std::size_t close = s.find(u'}', i);
+      const std::size_t count = std::stoul(Narrow(s.substr(i, close - i)));
+      for (std::size_t n = 0; n < count; ++n) out += body;
+      i = close + 1;
+    } else if (c != u'\\' || i == s.size()) {
+      out += c;
+    } else if (const char16_t e = s[i++]; e == u'u') {
+      out += static_cast<char16_t>(std::stoul(Narrow(s.substr(i, 4)), nullptr, 16));
+      i += 4;
+    } else {
+      out += e == u't' ? u'\t' : e == u'r' ? u'\r' : e == u'n' ? u'\n' : e;
+    }
+  }
+  if (inRepeat) throw std::invalid_argument("repetition without *");
+  return out;
+}
+
+Case ParseRow(const std::string& line) {
+  std::vector<std::u16string> fields;
+  for (std::size_t start = 0, tab;; start = tab + 1) {
+    tab = line.find('\t', start);
+    const std::u16string raw = runtime::Utf8ToUtf16(line.substr(start, tab - start));
+    std::size_t i = 0;
+    fields.push_back(Expand(raw, i, false));
+    if (tab == std::string::npos) break;
+  }
+  if (fields.size() < 9) throw std::invalid_argument("fewer than 9 fields");
+  Case c;
+  c.name = line.substr(0, line.find('\t'));
+  c.window = fields[1].find(u'w') != std::u16string::npos;
+  for (const char answer : {'y', 'n'}) {
+    if (fields[1].find(answer) != std::u16string::npos) c.clearAnswer = answer;
+  }
+  c.precision = fields[2];
+  c.data = fields[3];
+  for (std::size_t i = 0; i < 5; ++i) {
+    c.results[i] = fields[4 + i];
+    if (fields[4 + i] != u"-") c.writesResults = true;
+  }
+  for (std::size_t i = 9; i < fields.size(); ++i) {
+    const std::size_t equals = fields[i].find(u'=');
+    if (equals == std::u16string::npos) throw std::invalid_argument("message without =");
+    c.messages.push_back({fields[i].substr(0, equals), fields[i].substr(equals + 1)});
+  }
+  return c;
+}
+
+}  // namespace
+
+std::vector<Case> ReadCases(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) throw std::runtime_error("cannot read " + path);
+  std::vector<Case> cases;
+  std::string line;
+  for (int number = 1; std::getline(in, line); ++number) {
+    if (line.empty() || line[0] == '#') continue;
+    try {
+      cases.push_back(ParseRow(line));
+    } catch (const std::exception& e) {
+      throw std::runtime_error(path + ":" + std::to_string(number) + ": " + e.what());
+    }
+  }
+  return cases;
+}
+
+}  // namespace quorvel::cases

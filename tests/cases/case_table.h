@@ -1,0 +1,36 @@
+#pragma once
+
+// Reads tests/cases.tsv, the one table of calculation cases that every test
+// layer runs: the core through the recording form, the Qt window and the
+// Win32 window through their real controls (rows marked "w").
+
+#include <array>
+#include <string>
+#include <vector>
+
+namespace quorvel::cases {
+
+struct Message {
+  std::u16string title;
+  std::u16string prompt;
+};
+
+// Type the precision and the data, click 计算: the five result boxes are
+// written with `results` (unless !writesResults: then they keep their
+// texts), then `messages` show in order. A row marked "y" or "n" then clicks
+// 清空 and answers Yes or No; its last message is that question.
+struct Case {
+  std::string name;
+  bool window = false;
+  char clearAnswer = 0;  // 'y', 'n' or 0 for no 清空 click
+  std::u16string precision;
+  std::u16string data;
+  bool writesResults = false;
+  std::array<std::u16string, 5> results;
+  std::vector<Message> messages;
+};
+
+// Throws std::runtime_error naming the line of a malformed row.
+std::vector<Case> ReadCases(const std::string& path);
+
+}  // namespace quorvel::cases
