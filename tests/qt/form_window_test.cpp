@@ -37,7 +37,9 @@ class FormWindowTest : public QObject {
     return texts;
   }
   // Clicks the button with Alt+key, answers each message box with answerKey
-  // and records it as "title=prompt", followed by anything it does wrong.
+  // and records it as "title=prompt", followed by anything it does wrong. A
+  // title bar needs room for the title and an icon and three buttons, each
+  // a square about one and a half lines high.
   void Click(const char* button, Qt::Key key, Qt::Key answerKey, QStringList& shown) {
     QTimer watcher;
     connect(&watcher, &QTimer::timeout, &watcher, [&] {
@@ -46,7 +48,7 @@ class FormWindowTest : public QObject {
       box->setProperty("seen", true);
       const QFontMetrics title(QApplication::font("QMdiSubWindowTitleBar"));
       QString faults;
-      if (box->width() < title.horizontalAdvance(box->windowTitle()) + 4 * title.height())
+      if (box->width() < title.horizontalAdvance(box->windowTitle()) + 6 * title.height())
         faults += " (title cut)";
       if (QApplication::overrideCursor()->shape() != Qt::ArrowCursor) faults += " (busy cursor)";
       shown << box->windowTitle() + "=" + box->text() + faults;
