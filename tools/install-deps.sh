@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages a build needs. Groups: core (compiler,
 # CMake, GoogleTest, Google Benchmark), qt (Linux window, Qt's Chinese texts,
-# Xvfb driving, fonts), deb (building and checking the Debian package), win32
+# Xvfb driving with a window manager, the clipboard and the accessibility bus,
+# fonts), deb (building and checking the Debian package), win32
 # (mingw-w64 cross compiler, 32-bit Wine), fuzz (clang with libFuzzer and the
 # sanitizer runtimes). Packages already present are skipped.
 set -euo pipefail
@@ -16,7 +17,8 @@ for group in "$@"; do
   case "$group" in
     core) packages+=(build-essential cmake ninja-build libgtest-dev libgmock-dev libbenchmark-dev) ;;
     qt) packages+=(qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev xvfb xdotool
-                   imagemagick fonts-noto-cjk xauth x11-utils locales) ;;
+                   imagemagick fonts-noto-cjk xauth x11-utils locales
+                   openbox xclip dbus-x11 at-spi2-core python3-pyatspi) ;;
     deb) packages+=(dpkg-dev desktop-file-utils appstream) ;;
     win32) packages+=(g++-mingw-w64-i686 binutils-mingw-w64-i686 wine wine32 fonts-wine xvfb xdotool imagemagick
                       fonts-noto-cjk locales)
