@@ -50,7 +50,8 @@ class FormWindowTest : public QObject {
       QString faults;
       if (box->width() < title.horizontalAdvance(box->windowTitle()) + 6 * title.height())
         faults += " (title cut)";
-      if (QApplication::overrideCursor()->shape() != Qt::ArrowCursor) faults += " (busy cursor)";
+      if (const QCursor* c = QApplication::overrideCursor(); c && c->shape() != Qt::ArrowCursor)
+        faults += " (busy cursor)";
       shown << box->windowTitle() + "=" + box->text() + faults;
       QTest::keyClick(box, answerKey);
     });
@@ -124,7 +125,6 @@ class FormWindowTest : public QObject {
     if (c.clearAnswer == 'y') results = QStringList(5, "");
     QCOMPARE(shown, expected);
     QCOMPARE(Results(), results);
-    QCOMPARE(window_.Text("Text1").empty(), c.data.empty() || c.clearAnswer == 'y');
     QVERIFY(!QApplication::overrideCursor());
   }
 };
