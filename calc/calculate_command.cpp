@@ -37,26 +37,34 @@ std::optional<double> FactorOf(std::u16string_view precisionText) {
   return factor;
 }
 
-// Reads every item; reports the first ten bad ones by number and the rest in
-// one summary. Returns whether all items were numbers.
-bool ReadItems(runtime::FormServices& form, CalcState& s) {
+// Cuts and reads every item in one pass; reports the first ten bad ones by
+// number and the rest in one summary. Sets ItemValue, ItemCount, Total and
+// BadInput; returns whether all items were numbers.
+bool ReadItems(runtime::FormServices& form, CalcState& s, std::size_t counted) {
+  // Reserving without filling: each page of the array is first touched when
+  // its values are written, once.
+  s.ItemValue.clear();
+  s.ItemValue.reserve(counted + 1);
+  s.ItemValue.push_back(0);  // element 0, never used
   // The sum stays in a local while the loop runs: through the state it would
   // go to memory and back once per item.
   double total = 0;
-  s.BadInput = false;
   std::size_t badCount = 0;
-  for (s.ItemIndex = 1; s.ItemIndex <= s.ItemCount; ++s.ItemIndex) {
-    if (const auto value = runtime::ReadNumber(s.ItemText[s.ItemIndex])) {
-      s.ItemValue[s.ItemIndex] = *value;
-      total = *value + total;
-    } else {
-      s.BadInput = true;
+  SplitItems(s.DataText, [&](std::u16string_view itemText) {
+    const double value = runtime::ReadNumberOrNaN(itemText);
+    s.ItemValue.push_back(value);
+    if (std::isnan(value)) [[unlikely]] {
       if (++badCount <= kMaxItemMessages) {
-        ShowOk(form, CountPrompt(kItemPromptStart, s.ItemIndex), kItemTitle);
+        ShowOk(form, CountPrompt(kItemPromptStart, s.ItemValue.size() - 1), kItemTitle);
       }
     }
-  }
+    // A bad item makes the sum NaN, but then no result is computed from it.
+    total = value + total;
+  });
+  // The count is what was read, so no later step can index past the values.
+  s.ItemCount = s.ItemValue.size() - 1;
   s.Total = total;
+  s.BadInput = badCount > 0;
   if (badCount > kMaxItemMessages) {
     ShowOk(form, CountPrompt(kMoreItemsPromptStart, badCount - kMaxItemMessages), kItemTitle);
   }
@@ -98,18 +106,10 @@ void Calculate(runtime::FormServices& form, CalcState& s) {
   if (!factor) return ShowOk(form, kPrecisionPrompt, kPrecisionTitle);
 
   s.DataText = form.Text("Text1");
-  s.TextLen = s.DataText.size();
   s.Factor = *factor;
-  CountItems(s);
-  if (s.ItemCount == 0) return ShowOk(form, kDataPrompt, kDataTitle);
-
-  // Assigning fresh arrays drops the old ones' contents and keeps their
-  // memory, so repeated calculations on a large paste do not reallocate.
-  s.ItemText.assign(s.ItemCount + 1, {});
-  s.ItemValue.assign(s.ItemCount + 1, 0.0);
-  SplitItems(s);
-
-  if (!ReadItems(form, s)) return;
+  const std::size_t counted = CountItems(s.DataText);
+  if (counted == 0) return ShowOk(form, kDataPrompt, kDataTitle);
+  if (!ReadItems(form, s, counted)) return;
   ShowResults(form, s);
 }
 

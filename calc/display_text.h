@@ -5,9 +5,9 @@
 
 namespace quorvel::calc {
 
-// The text a result box shows: the trimmed number text with a "0" before a
-// bare decimal point ("0.6", "-0.5"), then "%" for the percent boxes. A result
-// that could not be computed shows as the empty text, with no "%".
+// The text a result box shows: the number text, then "%" for the percent
+// boxes. A result that could not be computed shows as the empty text, with no
+// "%".
 std::u16string DisplayText(const std::optional<double>& result, bool percent);
 
 }  // namespace quorvel::calc

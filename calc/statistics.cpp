@@ -1,6 +1,7 @@
 #include "calc/statistics.h"
 
 #include <cmath>
+#include <span>
 
 namespace quorvel::calc {
 namespace {
@@ -18,14 +19,16 @@ double ItemCountAsDouble(const CalcState& s) {
   return static_cast<double>(s.ItemCount);
 }
 
-// A percentage of the rounded mean, rounded by the precision.
+// A percentage of the rounded mean, rounded by the precision. A rounded mean
+// of 0 (or -0) is a trouble of its own, whatever became of the part.
 std::optional<double> RelativeToMean(const std::optional<double>& part, const CalcState& s,
                                      Troubles& troubles) {
-  if (!part || !s.Mean) return std::nullopt;
+  if (!s.Mean) return std::nullopt;
   if (*s.Mean == 0) {
     troubles.meanZero = true;
     return std::nullopt;
   }
+  if (!part) return std::nullopt;
   return Checked(RoundHalfAway(*part * s.Factor * 100 / *s.Mean) / s.Factor, troubles);
 }
 
@@ -44,12 +47,18 @@ void ComputeAvgDev(CalcState& s, Troubles& troubles) {
   s.SqDevSum = 0;
   s.AvgDev = std::nullopt;
   if (!s.Mean) return;
+  // The sums stay in locals while the loop runs: through the state they
+  // would go to memory and back once per item.
   const double mean = *s.Mean;
-  for (s.ItemIndex = 1; s.ItemIndex <= s.ItemCount; ++s.ItemIndex) {
-    const double deviation = s.ItemValue[s.ItemIndex] - mean;
-    s.AbsDevSum = std::fabs(deviation) + s.AbsDevSum;
-    s.SqDevSum = deviation * deviation + s.SqDevSum;
+  double absDevSum = 0;
+  double sqDevSum = 0;
+  for (const double value : std::span(s.ItemValue).subspan(1)) {
+    const double deviation = value - mean;
+    absDevSum = std::fabs(deviation) + absDevSum;
+    sqDevSum = deviation * deviation + sqDevSum;
   }
+  s.AbsDevSum = absDevSum;
+  s.SqDevSum = sqDevSum;
   s.AvgDev =
       Checked(RoundHalfAway(s.AbsDevSum * s.Factor / ItemCountAsDouble(s)) / s.Factor, troubles);
 }
@@ -60,11 +69,12 @@ void ComputeRelAvgDev(CalcState& s, Troubles& troubles) {
 
 void ComputeStdDev(CalcState& s, Troubles& troubles) {
   s.StdDev = std::nullopt;
-  if (!s.Mean) return;
+  // One item is a trouble of its own, even when the mean failed too.
   if (s.ItemCount == 1) {
     troubles.oneItem = true;
     return;
   }
+  if (!s.Mean) return;
   // Up to 20 items the sample formula; from 21 on the population formula.
   const double n = ItemCountAsDouble(s);
   const double divisor = s.ItemCount > 20 ? n : n - 1;

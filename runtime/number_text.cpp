@@ -8,7 +8,7 @@ namespace quorvel::runtime {
 namespace {
 
 constexpr int kSignificantDigits = 15;
-constexpr int kFirstExponentForm = 15;  // from 1e15 up
+constexpr double kFirstExponentForm = 1e15;
 
 std::u16string Widen(std::string_view ascii) {
   return {ascii.begin(), ascii.end()};
@@ -18,10 +18,10 @@ std::u16string Widen(std::string_view ascii) {
 
 std::u16string NumberText(double value) {
   if (!std::isfinite(value)) {
-    return Widen(std::isnan(value) ? "NaN" : (value < 0 ? "-Inf" : " Inf"));
+    return Widen(std::isnan(value) ? "NaN" : (value < 0 ? "-Inf" : "Inf"));
   }
-  std::u16string out(1, value < 0 ? u'-' : u' ');
-  if (value == 0) return out + u'0';
+  if (value == 0) return u"0";
+  std::u16string out = value < 0 ? u"-" : u"";
 
   // Let to_chars round to 15 significant digits: "d.dddddddddddddde+XX".
   char buf[40];
@@ -38,13 +38,14 @@ std::u16string NumberText(double value) {
   digits += sci.substr(2, e - 2);
   digits.erase(digits.find_last_not_of('0') + 1);
 
-  if (exponent >= kFirstExponentForm) {
+  // The form follows the value itself, not its rounded digits.
+  if (std::fabs(value) >= kFirstExponentForm) {
     out += digits[0];
     if (digits.size() > 1) out += u'.' + Widen(std::string_view(digits).substr(1));
     return out + u"E+" + Widen(std::to_string(exponent));
   }
   if (exponent < 0) {
-    return out + u'.' + std::u16string(-exponent - 1, u'0') + Widen(digits);
+    return out + u"0." + std::u16string(-exponent - 1, u'0') + Widen(digits);
   }
   const std::size_t integerDigits = exponent + 1;
   if (digits.size() <= integerDigits) {

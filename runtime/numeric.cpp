@@ -57,9 +57,9 @@ constexpr double kNoNumber = std::numeric_limits<double>::quiet_NaN();
 
 // Reads a trimmed text through a buffer of at least its length.
 double ReadTrimmed(std::u16string_view s, char* chars) {
-  // Narrow to ASCII first; a number has no other characters. The loop has no
-  // early exit so the compiler can narrow whole vectors of units at once:
-  // this runs once per item of a paste that may hold millions.
+  // Narrow to ASCII first; a number has no other characters, and a unit
+  // beyond ASCII must not pass as the byte it narrows to (U+4E31 as "1").
+  // The loop has no early exit so the compiler narrows whole vectors at once.
   char16_t allBits = 0;
   for (std::size_t i = 0; i < s.size(); ++i) {
     chars[i] = static_cast<char>(s[i]);
@@ -88,7 +88,7 @@ double ReadTrimmed(std::u16string_view s, char* chars) {
 
 }  // namespace
 
-double ReadNumberOrNaN(std::u16string_view text) {
+double ReadAnyNumberOrNaN(std::u16string_view text) {
   const std::u16string_view s = TrimBlanksAndTabs(text);
   char small[64];
   if (s.size() <= sizeof small) return ReadTrimmed(s, small);

@@ -8,7 +8,7 @@
 
 #include "case_table.h"
 #include "outcome_check.h"
-#include "runtime/utf8.h"
+#include "tools/utf8.h"
 #include "window/static_form.h"
 
 namespace quorvel {
@@ -20,7 +20,7 @@ constexpr const char* kResultBoxes[] = {"Text2", "Text3", "Text4", "Text5", "Tex
 
 // One line per event, so a failure shows a readable diff.
 std::string Line(const std::string& what, std::u16string_view a, std::u16string_view b) {
-  return what + " " + runtime::Utf16ToUtf8(a) + "=" + runtime::Utf16ToUtf8(b) + "\n";
+  return what + " " + Utf16ToUtf8(a) + "=" + Utf16ToUtf8(b) + "\n";
 }
 
 std::string Recorded(const RecordingForm& form) {

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages a build needs. Groups: core (compiler,
-# CMake, GoogleTest, Google Benchmark), qt (Linux window, Xvfb driving,
-# fonts), win32 (mingw-w64 cross compilers for 32-bit x86 and x86-64, 64-bit
-# and 32-bit Wine), fuzz (clang with
-# libFuzzer and the sanitizer runtimes). Packages already present are skipped.
+# CMake, GoogleTest, Google Benchmark), qt (Linux window, Qt's Chinese texts,
+# Xvfb driving with a window manager, the clipboard and the accessibility bus,
+# fonts), deb (building and checking the Debian package), win32
+# (mingw-w64 cross compilers for 32-bit x86 and x86-64, 64-bit and 32-bit
+# Wine), fuzz (clang with libFuzzer and the sanitizer runtimes). Packages
+# already present are skipped.
 set -euo pipefail
 
 sudo_if_needed() {
@@ -15,8 +17,10 @@ need_i386=0
 for group in "$@"; do
   case "$group" in
     core) packages+=(build-essential cmake ninja-build libgtest-dev libgmock-dev libbenchmark-dev) ;;
-    qt) packages+=(qt6-base-dev qt6-base-dev-tools libgl-dev xvfb xdotool imagemagick fonts-noto-cjk
-                   xauth x11-utils locales) ;;
+    qt) packages+=(qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev xvfb xdotool
+                   imagemagick fonts-noto-cjk xauth x11-utils locales
+                   openbox xclip dbus-x11 at-spi2-core python3-pyatspi) ;;
+    deb) packages+=(dpkg-dev desktop-file-utils appstream) ;;
     # wine32 installs even where the kernel runs no 32-bit programs (two
     # post-install scripts then report "Exec format error"); the test skips
     # the 32-bit run there.
@@ -33,9 +37,12 @@ if [ "$need_i386" -eq 1 ] && ! dpkg --print-foreign-architectures | grep -qx i38
   sudo_if_needed dpkg --add-architecture i386
 fi
 
+# One query for all packages: a run with nothing to install stays quick.
+installed=$(dpkg-query -W -f='${db:Status-Abbrev} ${Package}\n' "${packages[@]}" 2>/dev/null |
+            awk '$1 == "ii" { print $2 }' || true)
 missing=()
 for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  grep -qxF "$p" <<<"$installed" || missing+=("$p")
 done
 [ "${#missing[@]}" -eq 0 ] && exit 0
 

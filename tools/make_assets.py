@@ -2,8 +2,9 @@
 """Draws the program's pictures and writes them in the formats both hosts read.
 
 assets/quorvel.ico: the icon, a bell curve over a bar chart, at 16 x 16 and
-32 x 32 in the 16-colour palette. assets/quorvel-16.png and quorvel-32.png: the
-same two images for the Linux icon theme, which takes no .ico. assets/image1.bmp:
+32 x 32 in the 16-colour palette. assets/quorvel-SIZE.png: the same design for
+the Linux icon theme, which takes no .ico, drawn at each size it installs (16
+to 256 pixels) so that none is scaled up from a small one. assets/image1.bmp:
 a 20 x 25 test tube in 24-bit colour. The output is deterministic, so running this again changes
 nothing unless the drawings change.
 """
@@ -20,15 +21,20 @@ PALETTE = [
     (0, 0, 255), (255, 0, 255), (0, 255, 255), (255, 255, 255),
 ]
 NAVY, WHITE, YELLOW, CYAN, TEAL, SILVER = 4, 15, 11, 14, 6, 7
+# The icon theme wants 48 x 48 at least; the smaller two serve menus and
+# title bars.
+PNG_SIZES = (16, 32, 48, 64, 128, 256)
 
 
 def draw_icon(size):
     """Rows top to bottom of palette indexes: bars under a bell curve."""
     s = size / 16
+    # Lines one pixel wide up to 32 x 32, then thicker in step with the size.
+    line = max(1, size // 32)
     px = [[NAVY] * size for _ in range(size)]
     for x in range(size):
         for y in range(size):
-            if x in (0, size - 1) or y in (0, size - 1):
+            if min(x, y, size - 1 - x, size - 1 - y) < line:
                 px[y][x] = TEAL
     # Bars of a histogram.
     for left, height in ((3, 4), (6, 8), (9, 7), (12, 3)):
@@ -41,10 +47,13 @@ def draw_icon(size):
         u = i / steps
         x = 1.5 * s + u * 13 * s
         y = 13 * s - 10 * s * math.exp(-((u - 0.5) ** 2) / 0.03)
-        px[min(size - 2, int(y))][min(size - 2, int(x))] = YELLOW
+        for dy in range(line):
+            for dx in range(line):
+                px[min(size - 1 - line, int(y) + dy)][min(size - 1 - line, int(x) + dx)] = YELLOW
     # Baseline.
     for x in range(int(2 * s), int(15 * s)):
-        px[int(14 * s)][x] = WHITE
+        for dy in range(line):
+            px[int(14 * s) + dy][x] = WHITE
     return px
 
 
@@ -122,6 +131,6 @@ if __name__ == "__main__":
     assets = pathlib.Path(__file__).resolve().parent.parent / "assets"
     assets.mkdir(exist_ok=True)
     write_ico(assets / "quorvel.ico", (16, 32))
-    for size in (16, 32):
+    for size in PNG_SIZES:
         write_png(assets / f"quorvel-{size}.png", size)
     write_bmp(assets / "image1.bmp", 20, 25)

@@ -3,19 +3,23 @@
 
 #include <cstdio>
 #include <cstring>
-#include <iostream>
-#include <iterator>
 #include <string>
 
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
+
 #include "runtime/recording_form.h"
-#include "runtime/utf8.h"
+#include "tools/read_all.h"
+#include "tools/utf8.h"
 #include "window/static_form.h"
 
 namespace {
 
+using quorvel::Utf16ToUtf8;
+using quorvel::Utf8ToUtf16;
 using quorvel::runtime::RecordingForm;
-using quorvel::runtime::Utf16ToUtf8;
-using quorvel::runtime::Utf8ToUtf16;
 
 int Usage() {
   std::fputs("usage: quorvel-probe [--precision TEXT] [--previous TEXT] < data\n", stderr);
@@ -25,6 +29,11 @@ int Usage() {
 }  // namespace
 
 int main(int argc, char** argv) {
+#ifdef _WIN32
+  // Bytes pass unchanged, so CR LF in the data reaches the command as CR LF.
+  _setmode(_fileno(stdin), _O_BINARY);
+  _setmode(_fileno(stdout), _O_BINARY);
+#endif
   std::string precision = "0.0001";
   std::string previous;
   for (int i = 1; i < argc; ++i) {
@@ -36,8 +45,7 @@ int main(int argc, char** argv) {
       return Usage();
     }
   }
-  std::cin >> std::noskipws;
-  const std::string data{std::istreambuf_iterator<char>(std::cin), {}};
+  const std::string data = quorvel::ReadAll(stdin);
 
   RecordingForm form(quorvel::window::Static::Description());
   form.Type("Text1", Utf8ToUtf16(data));

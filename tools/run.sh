@@ -4,9 +4,14 @@
 # 1 2 3 4 5, presses Alt+M, saves a screenshot, prints its path and exits.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-tools/install-deps.sh core qt
 
-cmake -S . -B build/release -G Ninja -DQUORVEL_QT=ON
+# Once configured, the build checks the packages' presence no more and ninja
+# re-runs CMake itself when a CMakeLists.txt changes, so an unchanged tree
+# starts at once.
+if [ ! -f build/release/build.ninja ]; then
+  tools/install-deps.sh core qt
+  cmake -S . -B build/release -G Ninja -DQUORVEL_QT=ON
+fi
 cmake --build build/release --target quorvel -j2
 program=build/release/app/quorvel
 [ -n "${DISPLAY:-}" ] && exec "$program"

@@ -2,7 +2,7 @@
 # Builds everything and runs every test. Installs what it needs first.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-tools/install-deps.sh core qt
+tools/install-deps.sh core qt deb
 
 cmake -S . -B build/release -G Ninja -DQUORVEL_QT=ON
 cmake --build build/release -j2

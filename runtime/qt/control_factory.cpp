@@ -2,7 +2,6 @@
 
 #include <QFont>
 #include <QLabel>
-#include <QPixmap>
 #include <QPushButton>
 #include <QStringList>
 
@@ -41,14 +40,6 @@ QWidget* CreateButton(const ControlDescription& description, QWidget& parent) {
   return button;
 }
 
-QWidget* CreateImage(const ControlDescription& description, QWidget& parent) {
-  auto* image = new QLabel(&parent);
-  image->setPixmap(QPixmap(PicturePath(description.name)));
-  // The picture fills the control, so it keeps its size in twips at any DPI.
-  image->setScaledContents(true);
-  return image;
-}
-
 QWidget* CreateWidget(const ControlDescription& description, QWidget& parent) {
   switch (description.kind) {
     case ControlKind::TextBox:
@@ -58,7 +49,7 @@ QWidget* CreateWidget(const ControlDescription& description, QWidget& parent) {
     case ControlKind::CommandButton:
       return CreateButton(description, parent);
     case ControlKind::Image:
-      return CreateImage(description, parent);
+      break;  // the window paints its pictures itself
   }
   Q_UNREACHABLE();
 }

@@ -14,8 +14,8 @@ namespace quorvel::runtime::qt {
 // Where the host embeds the picture of a form or a control, by its name.
 QString PicturePath(std::string_view owner);
 
-// Creates the widget of one control, owned by parent and named like the
-// control, with its text, font, picture and accessible name. The caller
+// Creates the widget of one control other than a picture, owned by parent and
+// named like the control, with its text, font and accessible name. The caller
 // places it and connects it.
 QWidget* CreateControl(const ControlDescription& description, QWidget& parent);
 

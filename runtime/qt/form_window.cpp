@@ -1,8 +1,11 @@
 #include "runtime/qt/form_window.h"
 
 #include <QAbstractButton>
+#include <QAccessibleWidget>
 #include <QIcon>
+#include <QPainter>
 
+#include "runtime/qt/busy_cursor.h"
 #include "runtime/qt/control_factory.h"
 #include "runtime/qt/message_box.h"
 #include "runtime/qt/qt_text.h"
@@ -12,11 +15,22 @@
 #include "runtime/unknown_box.h"
 
 namespace quorvel::runtime::qt {
+namespace {
+
+// A plain top-level widget reads as a filler panel to a screen reader; the
+// form is a window, named by its caption.
+QAccessibleInterface* AccessibleForm(const QString& className, QObject* object) {
+  if (className != QLatin1StringView(FormWindow::staticMetaObject.className())) return nullptr;
+  return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window);
+}
+
+}  // namespace
 
 FormWindow::FormWindow(const FormDescription& description, ClickTarget& target, QWidget* parent)
     : QWidget(parent), target_(target) {
   setWindowTitle(ToQString(description.caption));
   setWindowIcon(QIcon(PicturePath(description.name)));
+  QAccessible::installFactory(&AccessibleForm);
 
   // Logical DPI is in the same device-independent pixels as the geometry, so
   // the window keeps its size in inches whether the screen is scaled by Qt
@@ -29,14 +43,24 @@ FormWindow::FormWindow(const FormDescription& description, ClickTarget& target, 
 }
 
 void FormWindow::AddControl(const ControlDescription& description, int dpi) {
-  QWidget* widget = CreateControl(description, *this);
   const PixelRect rect = TwipsToPixels(description.rect, dpi);
-  widget->setGeometry(rect.left, rect.top, rect.width, rect.height);
+  const QRect geometry(rect.left, rect.top, rect.width, rect.height);
+  if (description.kind == ControlKind::Image) {
+    // A picture is decoration. Painted by the window rather than made a
+    // widget, it is no unnamed image for a screen reader to stop on.
+    pictures_.push_back({geometry, QPixmap(PicturePath(description.name))});
+    return;
+  }
+  QWidget* widget = CreateControl(description, *this);
+  widget->setGeometry(geometry);
 
   if (description.kind == ControlKind::TextBox) boxes_.emplace(description.name, widget);
   if (description.kind == ControlKind::CommandButton) {
     connect(static_cast<QAbstractButton*>(widget), &QAbstractButton::clicked, this,
-            [this, name = std::string(description.name)] { target_.Click(name, *this); });
+            [this, name = std::string(description.name)] {
+              const CursorOverride busy;
+              target_.Click(name, *this);
+            });
   }
 }
 
@@ -56,7 +80,16 @@ void FormWindow::SetText(std::string_view box, std::u16string_view text) {
 
 MsgBoxAnswer FormWindow::MsgBox(std::u16string_view prompt, MsgBoxButtons buttons,
                                 std::u16string_view title) {
+  // The user answers with the normal cursor, even in the middle of a busy click.
+  const CursorOverride normal(Qt::ArrowCursor);
   return ShowMessageBox(this, prompt, buttons, title);
+}
+
+void FormWindow::paintEvent(QPaintEvent* /*event*/) {
+  QPainter painter(this);
+  // A picture fills its control, so it keeps its size in twips at any DPI.
+  painter.setRenderHint(QPainter::SmoothPixmapTransform);
+  for (const Picture& picture : pictures_) painter.drawPixmap(picture.rect, picture.pixmap);
 }
 
 }  // namespace quorvel::runtime::qt

@@ -1,9 +1,12 @@
 #pragma once
 
+#include <QPixmap>
+#include <QRect>
 #include <QWidget>
 #include <map>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "runtime/form_description.h"
 #include "runtime/form_services.h"
@@ -13,6 +16,7 @@ namespace quorvel::runtime::qt {
 // Hosts any window description as a fixed-size Qt window: builds its controls
 // at the screen's logical DPI, hands every button click to the click target
 // by control name, and gives the target the window's boxes and message boxes.
+// Assistive technology meets it as a window named by its caption.
 class FormWindow final : public QWidget, public FormServices {
   Q_OBJECT
 
@@ -25,12 +29,21 @@ class FormWindow final : public QWidget, public FormServices {
   MsgBoxAnswer MsgBox(std::u16string_view prompt, MsgBoxButtons buttons,
                       std::u16string_view title) override;
 
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
  private:
+  struct Picture {
+    QRect rect;
+    QPixmap pixmap;
+  };
+
   void AddControl(const ControlDescription& description, int dpi);
   QWidget& Box(std::string_view name) const;
 
   ClickTarget& target_;
   std::map<std::string, QWidget*, std::less<>> boxes_;  // owned by the window as children
+  std::vector<Picture> pictures_;
 };
 
 }  // namespace quorvel::runtime::qt

@@ -1,6 +1,8 @@
 #include "runtime/qt/message_box.h"
 
+#include <QApplication>
 #include <QDialogButtonBox>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QProxyStyle>
 #include <QPushButton>
@@ -20,6 +22,19 @@ class YesFirstStyle final : public QProxyStyle {
     return QProxyStyle::styleHint(hint, option, widget, returnData);
   }
 };
+
+// Qt widens a box to its title with only 50 pixels to spare, less than a
+// window manager's title bar takes for its icon and buttons, so a short box
+// shows its title cut ("输…"). As Windows fits a box to its caption, leave
+// room beside the title for an icon and three buttons.
+void FitTitle(QMessageBox& box) {
+  QFont font = QApplication::font("QMdiSubWindowTitleBar");
+  font.setBold(true);  // title bars often are
+  const QFontMetrics metrics(font);
+  const int width = metrics.horizontalAdvance(box.windowTitle()) + 6 * metrics.height();
+  auto* layout = static_cast<QGridLayout*>(box.layout());
+  layout->addItem(new QSpacerItem(width, 0), layout->rowCount(), 0, 1, layout->columnCount());
+}
 
 }  // namespace
 
@@ -41,6 +56,7 @@ MsgBoxAnswer ShowMessageBox(QWidget* parent, std::u16string_view prompt, MsgBoxB
   // A widget's style does not pass to its children, so it goes on the row of
   // buttons itself.
   if (auto* row = box.findChild<QDialogButtonBox*>()) row->setStyle(&yesFirst);
+  FitTitle(box);
   box.exec();
 
   if (!yesNo) return MsgBoxAnswer::Ok;

@@ -1,29 +1,31 @@
 #include "runtime/qt/text_box.h"
 
+#include <malloc.h>
+
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <limits>
 
 #include "runtime/form_description.h"
+#include "runtime/qt/data_box.h"
 #include "runtime/qt/qt_text.h"
 
 namespace quorvel::runtime::qt {
+namespace {
+
+// Below this, the memory a replaced text frees is not worth a walk over the
+// heap to hand it back.
+constexpr int kLargeDocumentBlocks = 10'000;
+
+}  // namespace
 
 QWidget* CreateTextBox(const ControlDescription& description, QWidget& parent) {
-  if (!description.multiLine) {
-    auto* line = new QLineEdit(ToQString(description.text), &parent);
-    // A box has no length limit of its own; a line edit cuts text at 32767
-    // characters unless told otherwise.
-    line->setMaxLength(std::numeric_limits<int>::max());
-    return line;
-  }
-  auto* box = new QPlainTextEdit(ToQString(description.text), &parent);
-  // Tab moves on to the next box, as in every other box of the window; the
-  // box wraps its lines and has no scroll bars.
-  box->setTabChangesFocus(true);
-  box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  return box;
+  if (description.multiLine) return new DataBox(ToQString(description.text), &parent);
+  auto* line = new QLineEdit(ToQString(description.text), &parent);
+  // A box has no length limit of its own; a line edit cuts text at 32767
+  // characters unless told otherwise.
+  line->setMaxLength(std::numeric_limits<int>::max());
+  line->setCursorPosition(0);
+  return line;
 }
 
 QString BoxText(const QWidget& box) {
@@ -38,8 +40,21 @@ QString BoxText(const QWidget& box) {
 }
 
 void SetBoxText(QWidget& box, const QString& text) {
-  if (auto* line = qobject_cast<QLineEdit*>(&box)) return line->setText(text);
-  static_cast<QPlainTextEdit&>(box).setPlainText(text);
+  if (auto* line = qobject_cast<QLineEdit*>(&box)) {
+    line->setText(text);
+    // As in a Windows edit control, a written box shows the start of its
+    // text: a long result shows its leading digits, not its tail.
+    line->setCursorPosition(0);
+    return;
+  }
+  auto& data = static_cast<QPlainTextEdit&>(box);
+  const bool wasLarge = data.document()->blockCount() > kLargeDocumentBlocks;
+  // A document keeps the room its undo steps took, one per pasted line, for
+  // as long as it lives; a fresh one lets a cleared box give it all back.
+  if (wasLarge) data.setDocument(nullptr);
+  data.setPlainText(text);
+  // The freed memory lies scattered over the heap, where malloc would keep it.
+  if (wasLarge) malloc_trim(0);
 }
 
 }  // namespace quorvel::runtime::qt

@@ -4,56 +4,35 @@
 #include <stdexcept>
 #include <string_view>
 
-#include "runtime/utf8.h"
+#include "tools/utf8.h"
 
 namespace quorvel::cases {
 namespace {
 
-std::u16string Expand(std::u16string_view s, std::size_t& i, bool inRepeat);
-
-// After "{": TEXT "*" N "}" gives TEXT N times.
-std::u16string Repeat(std::u16string_view s, std::size_t& i) {
-  const std::u16string body = Expand(s, i, true);
-  std::size_t count = 0;
-  for (; i < s.size() && s[i] >= u'0' && s[i] <= u'9'; ++i) count = count * 10 + (s[i] - u'0');
-  if (i == s.size() || s[i++] != u'}') throw std::invalid_argument("repetition without }");
-  std::u16string out;
-  for (std::size_t n = 0; n < count; ++n) out += body;
-  return out;
+std::string Narrow(std::u16string_view ascii) {
+  return std::string(ascii.begin(), ascii.end());
 }
 
-char16_t Escaped(std::u16string_view s, std::size_t& i) {
-  if (i == s.size()) throw std::invalid_argument("\\ at the end");
-  switch (const char16_t c = s[i++]) {
-    case u't':
-      return u'\t';
-    case u'r':
-      return u'\r';
-    case u'n':
-      return u'\n';
-    case u'u': {
-      if (i + 4 > s.size()) throw std::invalid_argument("short \\u");
-      const std::string hex(s.begin() + i, s.begin() + i + 4);
-      i += 4;
-      return static_cast<char16_t>(std::stoul(hex, nullptr, 16));
-    }
-    default:
-      return c;  // \\ \{ \} \*
-  }
-}
-
+// Expands escapes and {TEXT*N} from s[i] on, up to the end or, inside a
+// repetition, up to its "*".
 std::u16string Expand(std::u16string_view s, std::size_t& i, bool inRepeat) {
   std::u16string out;
   while (i < s.size()) {
     const char16_t c = s[i++];
-    if (c == u'\\') {
-      out += Escaped(s, i);
-    } else if (c == u'{') {
-      out += Repeat(s, i);
-    } else if (c == u'*' && inRepeat) {
-      return out;
-    } else {
+    if (c == u'*' && inRepeat) return out;
+    if (c == u'{') {
+      const std::u16string body = Expand(s, i, true);
+      const std::size_t close = s.find(u'}', i);
+      const std::size_t count = std::stoul(Narrow(s.substr(i, close - i)));
+      for (std::size_t n = 0; n < count; ++n) out += body;
+      i = close + 1;
+    } else if (c != u'\\' || i == s.size()) {
       out += c;
+    } else if (const char16_t e = s[i++]; e == u'u') {
+      out += static_cast<char16_t>(std::stoul(Narrow(s.substr(i, 4)), nullptr, 16));
+      i += 4;
+    } else {
+      out += e == u't' ? u'\t' : e == u'r' ? u'\r' : e == u'n' ? u'\n' : e;
     }
   }
   if (inRepeat) throw std::invalid_argument("repetition without *");
@@ -64,7 +43,7 @@ Case ParseRow(const std::string& line) {
   std::vector<std::u16string> fields;
   for (std::size_t start = 0, tab;; start = tab + 1) {
     tab = line.find('\t', start);
-    const std::u16string raw = runtime::Utf8ToUtf16(line.substr(start, tab - start));
+    const std::u16string raw = Utf8ToUtf16(line.substr(start, tab - start));
     std::size_t i = 0;
     fields.push_back(Expand(raw, i, false));
     if (tab == std::string::npos) break;

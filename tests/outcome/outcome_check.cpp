@@ -4,7 +4,7 @@
 #include <regex>
 #include <span>
 
-#include "runtime/utf8.h"
+#include "tools/utf8.h"
 
 namespace quorvel::check {
 namespace {
@@ -19,7 +19,7 @@ bool WellFormed(const std::u16string& text, std::size_t box) {
   static const std::regex plain(R"(-?(0|[1-9]\d{0,15})(\.\d*[1-9])?)");
   static const std::regex exponent(R"(-?[1-9](\.\d*[1-9])?E\+(1[5-9]|[2-9]\d|[1-3]\d\d))");
   if (text.empty()) return true;
-  std::string t = runtime::Utf16ToUtf8(text);
+  std::string t = Utf16ToUtf8(text);
   if ((box == 2 || box == 4) != t.ends_with('%')) return false;
   if (t.ends_with('%')) t.pop_back();
   const std::size_t sign = t.starts_with('-') ? 1 : 0;
@@ -84,8 +84,7 @@ std::string OutcomeFault(const BoxTexts& before, const runtime::RecordingForm& a
     }
     if (writes.empty()) continue;
     if (writes[i].box != kResultBoxes[i]) return "result box " + writes[i].box + " out of order";
-    if (!WellFormed(writes[i].text, i))
-      return "malformed result " + runtime::Utf16ToUtf8(writes[i].text);
+    if (!WellFormed(writes[i].text, i)) return "malformed result " + Utf16ToUtf8(writes[i].text);
     anyEmpty = anyEmpty || writes[i].text.empty();
   }
   const std::span<const Event> messages(firstMessage, events.end());

@@ -18,17 +18,13 @@ struct BoxTexts {
 // Types the texts into the form as a user would, without recording events.
 void TypeInto(runtime::RecordingForm& form, const BoxTexts& texts);
 
-// Judges one click of Calculate by what it left in the form: nothing but the
-// five result boxes is ever written; the data and precision boxes keep their
-// exact texts; and the click ended in exactly one of these ways:
-//   - one precision message, or one data message, with no box written;
-//   - 1 to 10 item messages in ascending item order, plus one summary of the
-//     rest after the tenth, with no box written;
-//   - Text2 to Text6 written once each in order with well-formed display
-//     texts, then 0 to 3 distinct "无法计算" messages in their fixed order.
-// A calculation that writes no box leaves every result box's earlier text.
-// Every message box is OK-only with a title of the system's own. Returns ""
-// when all hold, otherwise a description of the first rule broken.
+// Judges one click of Calculate by what it left in the form, without knowing
+// the message texts (the case table holds those): the data and precision
+// boxes keep their exact texts, and either no box is written and 1 to 11
+// OK-only messages of one kind follow (item numbers ascending), or Text2 to
+// Text6 are written once each in order with well-formed display texts, then
+// one distinct OK-only message per cause exactly when a result is empty.
+// Returns "" when all hold, otherwise the first rule broken.
 std::string OutcomeFault(const BoxTexts& before, const runtime::RecordingForm& after);
 
 }  // namespace quorvel::check

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-namespace quorvel::runtime {
+namespace quorvel {
 
 // Conversions for consoles and files. Malformed input (a bad UTF-8 sequence,
 // an unpaired surrogate) becomes U+FFFD rather than being dropped, so what a
@@ -11,4 +11,4 @@ namespace quorvel::runtime {
 std::u16string Utf8ToUtf16(std::string_view utf8);
 std::string Utf16ToUtf8(std::u16string_view utf16);
 
-}  // namespace quorvel::runtime
+}  // namespace quorvel

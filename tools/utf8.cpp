@@ -1,6 +1,9 @@
-#include "runtime/utf8.h"
+#include "tools/utf8.h"
 
-namespace quorvel::runtime {
+#include <cstdint>
+#include <cstring>
+
+namespace quorvel {
 namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
@@ -58,12 +61,31 @@ char32_t DecodeUtf8(std::string_view s, std::size_t& i) {
   return c;
 }
 
+// The length of the run of ASCII bytes that s starts with, found eight bytes
+// at a time: a pasted series is megabytes of ASCII.
+std::size_t AsciiRun(std::string_view s) {
+  std::size_t n = 0;
+  for (std::uint64_t eight; n + sizeof eight <= s.size(); n += sizeof eight) {
+    std::memcpy(&eight, s.data() + n, sizeof eight);
+    if ((eight & 0x8080'8080'8080'8080) != 0) break;
+  }
+  while (n < s.size() && static_cast<unsigned char>(s[n]) < 0x80) ++n;
+  return n;
+}
+
 }  // namespace
 
 std::u16string Utf8ToUtf16(std::string_view utf8) {
   std::u16string out;
   out.reserve(utf8.size());
-  for (std::size_t i = 0; i < utf8.size();) AppendUtf16(out, DecodeUtf8(utf8, i));
+  for (std::size_t i = 0; i < utf8.size();) {
+    const std::size_t run = AsciiRun(utf8.substr(i));
+    const std::size_t at = out.size();
+    out.resize(at + run);
+    for (std::size_t k = 0; k < run; ++k) out[at + k] = static_cast<unsigned char>(utf8[i + k]);
+    i += run;
+    if (i < utf8.size()) AppendUtf16(out, DecodeUtf8(utf8, i));
+  }
   return out;
 }
 
@@ -83,4 +105,4 @@ std::string Utf16ToUtf8(std::u16string_view utf16) {
   return out;
 }
 
-}  // namespace quorvel::runtime
+}  // namespace quorvel

@@ -1,0 +1,114 @@
+#!/usr/bin/env python3
+"""Plants faults one at a time and reports which ones the tests miss.
+
+Each fault replaces the first occurrence of a text in one file. The script
+builds the tests in build/mutate (with the Qt window tests when Qt is
+installed), runs ctest there, restores the file and goes on. A fault whose
+text is no longer in its file is reported as stale, so the list can be kept
+in step with the code. Usage: tools/mutate.py [FILTER]
+"""
+import os
+import pathlib
+import subprocess
+import sys
+
+ROOT = pathlib.Path(__file__).resolve().parent.parent
+BUILD = ROOT / "build" / "mutate"
+
+# (file, text, replacement, what the fault is)
+FAULTS = [
+    ("calc/statistics.cpp", "s.ItemCount > 20", "s.ItemCount >= 20", "divisor switches at 20"),
+    ("calc/statistics.cpp", "x + 0.5", "x + 0.49", "rounding constant"),
+    ("calc/statistics.cpp", "* 100 * s.Factor", "* 10 * s.Factor", "standard deviation scale"),
+    ("calc/statistics.cpp", "*part * s.Factor * 100", "*part * s.Factor", "percent factor"),
+    ("calc/statistics.cpp", "s.ItemCount == 1", "s.ItemCount == 2", "one-item test"),
+    ("calc/statistics.cpp", "std::fabs(deviation) + ", "deviation + ", "absolute deviation"),
+    ("calc/calculate_command.cpp", "kMaxItemMessages = 10", "kMaxItemMessages = 11", "message cap"),
+    ("calc/calculate_command.cpp", "!(*precision > 0)", "!(*precision > -1)", "negative precision"),
+    ("calc/calculate_command.cpp", "total = value + total", "total = value", "sum step"),
+    ("calc/calculate_command.cpp", '{"Text4", true', '{"Text4", false', "percent box"),
+    ("calc/calculate_command.cpp", "if (troubles.oneItem) ShowOk(form, kOneItemPrompt",
+     "if (troubles.oneItem) ShowOk(form, kMeanZeroPrompt", "swapped cause message"),
+    ("calc/messages.h", "u\"输入正确数据\"", "u\"输入错误数据\"", "item message title"),
+    ("calc/messages.h", "u\"另有\"", "u\"还有\"", "summary message"),
+    ("calc/data_scanner.cpp", "(c == u'\\n')", "(c == u'\\t')", "line feed separates"),
+    ("calc/data_scanner.cpp", "(next == u'\\n')", "(next == u'\\r')", "CR LF pair"),
+    ("calc/display_text.cpp", "if (percent) text += u'%';", "", "percent sign"),
+    ("runtime/numeric.cpp", "allBits > 0x7F", "allBits > 0xFFFF", "narrowed characters"),
+    ("runtime/numeric.cpp", "c == u' ' || c == u'\\t'", "c == u' '", "tabs trimmed"),
+    ("runtime/numeric.cpp", "DecimalMagnitude(begin, end) > 0", "DecimalMagnitude(begin, end) < 0",
+     "overflow told from underflow"),
+    ("runtime/numeric.cpp", "(IsDigit(*digits) || *digits == '.')", "IsDigit(*digits)", "leading point"),
+    ("runtime/numeric.cpp", "chars[0] == '+' ? digits : chars", "chars", "plus sign"),
+    ("runtime/number_text.cpp", "kSignificantDigits = 15", "kSignificantDigits = 16", "digits"),
+    ("runtime/number_text.cpp", "kFirstExponentForm = 1e15", "kFirstExponentForm = 1e16",
+     "exponent form"),
+    ("runtime/number_text.cpp", "std::fabs(value) >= kFirstExponentForm", "exponent >= 15",
+     "form by the rounded digits"),
+    ("runtime/number_text.cpp", 'value < 0 ? u"-"', 'value > 0 ? u"-"', "sign"),
+    ("runtime/number_text.cpp", 'u"0."', 'u"."', "zero before the point"),
+    ("runtime/plain_decimal.h", "digits > kMaxExactInteger", "digits > 2 * kMaxExactInteger",
+     "plain decimal rounded twice"),
+    ("runtime/plain_decimal.h", "digitCount > kMaxDigits", "digitCount > kMaxDigits + 1",
+     "plain decimal digits wrap"),
+    ("calc/data_scanner.h", "separators >> (kScanBlock - 1)", "separators >> (kScanBlock - 2)",
+     "item carried across blocks"),
+    ("calc/statistics.cpp", "if (s.ItemCount == 1) {", "if (s.Mean && s.ItemCount == 1) {",
+     "one item told only with a mean"),
+    ("calc/statistics.cpp", "if (!s.Mean) return std::nullopt;\n  if (*s.Mean == 0)",
+     "if (!s.Mean || !part) return std::nullopt;\n  if (*s.Mean == 0)",
+     "mean zero told only with a part"),
+    ("runtime/twips.cpp", "std::lround(", "std::trunc(", "pixel rounding"),
+    ("runtime/tab_order.cpp", ": control->tabIndex;", ": -control->tabIndex;", "tab order"),
+    ("runtime/recording_form.cpp", "if (it == boxes_.end()) ThrowUnknownBox(box);\n  return",
+     "if (it == boxes_.end()) return {};\n  return", "unknown box read"),
+    ("window/clear_command.cpp", '{"Text1", "Text2"', '{"Text2"', "data box not cleared"),
+    ("window/clear_command.cpp", "!= MsgBoxAnswer::Yes", "!= MsgBoxAnswer::No", "answer test"),
+    ("window/static_form.cpp", '{"Command1", &calc::Calculate}', '{"Command2", &calc::Calculate}',
+     "button dispatch"),
+    ("tools/utf8.cpp", "c -= 0x10000;", "", "surrogate pair offset"),
+    ("tools/utf8.cpp", "smallest = 0x800", "smallest = 0x80", "overlong three-byte sequence"),
+]
+
+
+def run(args, **kw):
+    return subprocess.run(args, cwd=ROOT, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, **kw)
+
+
+def main():
+    only = sys.argv[1] if len(sys.argv) > 1 else ""
+    qt = "ON" if run(["pkg-config", "--exists", "Qt6Widgets"]).returncode == 0 else "OFF"
+    run(["cmake", "-S", ".", "-B", str(BUILD), "-G", "Ninja", f"-DQUORVEL_QT={qt}",
+         "-DQUORVEL_BENCH=OFF"], check=True)
+    locale = ROOT / "build" / "locale"
+    if not (locale / "de_DE.UTF-8").exists():
+        locale.mkdir(parents=True, exist_ok=True)
+        run(["localedef", "-i", "de_DE", "-f", "UTF-8", str(locale / "de_DE.UTF-8")])
+    env = dict(os.environ, LOCPATH=str(locale))
+    ctest = ["ctest", "--test-dir", str(BUILD), "-j2", "--timeout", "120"]
+    if run(["cmake", "--build", str(BUILD), "-j2"]).returncode or run(ctest, env=env).returncode:
+        sys.exit("mutate: the tests fail without any fault planted")
+    survived = []
+    for path, text, replacement, what in FAULTS:
+        if only not in path + what:
+            continue
+        file = ROOT / path
+        original = file.read_text() if file.exists() else ""
+        if text not in original:
+            print(f"stale    {path}: {what}")
+            continue
+        file.write_text(original.replace(text, replacement, 1))
+        try:
+            built = run(["cmake", "--build", str(BUILD), "-j2"]).returncode == 0
+            caught = not built or run(ctest, env=env).returncode != 0
+        finally:
+            file.write_text(original)
+        print(f"{'caught ' if caught else 'SURVIVED'} {path}: {what}", flush=True)
+        if not caught:
+            survived.append(what)
+    print(f"{len(survived)} survived")
+    return 1 if survived else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
