@@ -102,8 +102,8 @@ void Win32Form::CreateControls() {
   }
 }
 
-// Leaves no half-made window behind: detached first, so that destroying it
-// does not end a message loop, not even the one of the box that reports this.
+// Takes the window down before reporting: detached first, so that destroying
+// it posts no WM_QUIT, which would close the message box reporting this.
 void Win32Form::Fail(const wchar_t* message) {
   if (window_ != nullptr) {
     SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
@@ -119,7 +119,7 @@ int Win32Form::Run(int showCommand) {
   MSG message;
   BOOL got;
   while ((got = GetMessageW(&message, nullptr, 0, 0)) > 0) Dispatch(message);
-  if (got < 0) throw HostFailure{L"窗口的消息循环出错，程序已停止。"};
+  if (got < 0) Fail(L"窗口的消息循环出错，程序已停止。");
   return static_cast<int>(message.wParam);
 }
 
