@@ -150,6 +150,9 @@ LRESULT Win32Form::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
       switch (HIWORD(wParam)) {
         case BN_CLICKED:
+        // A BS_NOTIFY button reports the second press of a double click so;
+        // it is a click all the same.
+        case BN_DOUBLECLICKED:
           OnButtonClicked(reinterpret_cast<HWND>(lParam));
           break;
         // Minimising takes the focus away before the window learns it is
