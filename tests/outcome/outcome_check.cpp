@@ -33,12 +33,9 @@ bool WellFormed(const std::u16string& text, std::size_t box) {
 
 // The number a message names, such as 12 in "第12个…".
 std::size_t NumberIn(const std::u16string& prompt) {
-  const auto first =
-      std::find_if(prompt.begin(), prompt.end(), [](char16_t c) { return c >= u'0' && c <= u'9'; });
-  std::size_t n = 0;
-  for (auto it = first; it != prompt.end() && *it >= u'0' && *it <= u'9'; ++it)
-    n = n * 10 + (*it - u'0');
-  return n;
+  const std::string text = Utf16ToUtf8(prompt);
+  const std::size_t digit = text.find_first_of("0123456789");
+  return digit == std::string::npos ? 0 : std::stoull(text.substr(digit));
 }
 
 std::string MessagesFault(std::span<const Event> messages, bool resultsWritten) {
