@@ -4,6 +4,7 @@
 # process start included, and prints how many times slower the probe is.
 #   bench/probe_vs_from_chars.sh [build dir] [items]
 set -euo pipefail
+"$(dirname "$0")/../tools/install-deps.sh" bench
 build=${1:-build/release}
 items=${2:-1000000}
 data=$(mktemp)

@@ -2,10 +2,10 @@
 # Installs the Debian 12 packages a build needs. Groups: core (compiler,
 # CMake, GoogleTest, Google Benchmark), qt (Linux window, Qt's Chinese texts,
 # Xvfb driving with a window manager, the clipboard and the accessibility bus,
-# fonts), deb (building and checking the Debian package), win32
-# (mingw-w64 cross compilers for 32-bit x86 and x86-64, 64-bit and 32-bit
-# Wine), fuzz (clang with libFuzzer and the sanitizer runtimes). Packages
-# already present are skipped.
+# fonts), deb (building and checking the Debian package), bench (timing whole
+# processes), win32 (mingw-w64 cross compilers for 32-bit x86 and x86-64,
+# 64-bit and 32-bit Wine), fuzz (clang with libFuzzer and the sanitizer
+# runtimes). Packages already present are skipped.
 set -euo pipefail
 
 sudo_if_needed() {
@@ -21,6 +21,7 @@ for group in "$@"; do
                    imagemagick fonts-noto-cjk xauth x11-utils locales
                    openbox xclip dbus-x11 at-spi2-core python3-pyatspi) ;;
     deb) packages+=(dpkg-dev desktop-file-utils appstream) ;;
+    bench) packages+=(hyperfine) ;;
     # wine32 installs even where the kernel runs no 32-bit programs (two
     # post-install scripts then report "Exec format error"); the test skips
     # the 32-bit run there.
