@@ -52,7 +52,7 @@ void SetBoxText(QWidget& box, const QString& text) {
   // A document keeps the room its undo steps took, one per pasted line, for
   // as long as it lives; a fresh one lets a cleared box give it all back.
   if (wasLarge) data.setDocument(nullptr);
-  data.setPlainText(text);
+  data.setPlainText(InFewBlocks(text));
   // The freed memory lies scattered over the heap, where malloc would keep it.
   if (wasLarge) malloc_trim(0);
 }
