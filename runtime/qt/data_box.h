@@ -16,4 +16,12 @@ class DataBox final : public QPlainTextEdit {
   void insertFromMimeData(const QMimeData* source) override;
 };
 
+// The text as the data box holds it: its lines, however they were ended
+// (LF, CR LF or a lone CR, as Qt reads them), mostly joined by line separators
+// into blocks of a few dozen lines. The document walks its trees for every
+// block it creates, which for a million one-line blocks freezes the window for
+// seconds; laying out the one short block being typed in stays cheap.
+// BoxText reads both kinds of break back as line feeds.
+QString InFewBlocks(QString text);
+
 }  // namespace quorvel::runtime::qt

@@ -14,7 +14,7 @@ namespace {
 
 // Below this, the memory a replaced text frees is not worth a walk over the
 // heap to hand it back.
-constexpr int kLargeDocumentBlocks = 10'000;
+constexpr int kLargeDocumentCharacters = 100'000;
 
 }  // namespace
 
@@ -48,11 +48,11 @@ void SetBoxText(QWidget& box, const QString& text) {
     return;
   }
   auto& data = static_cast<QPlainTextEdit&>(box);
-  const bool wasLarge = data.document()->blockCount() > kLargeDocumentBlocks;
-  // A document keeps the room its undo steps took, one per pasted line, for
-  // as long as it lives; a fresh one lets a cleared box give it all back.
+  const bool wasLarge = data.document()->characterCount() > kLargeDocumentCharacters;
+  // A document keeps the room its undo steps and block trees took for as long
+  // as it lives; a fresh one lets a cleared box give it all back.
   if (wasLarge) data.setDocument(nullptr);
-  data.setPlainText(text);
+  data.setPlainText(InFewBlocks(text));
   // The freed memory lies scattered over the heap, where malloc would keep it.
   if (wasLarge) malloc_trim(0);
 }
