@@ -115,6 +115,7 @@ class FormWindowTest : public QObject {
     QTest::keyClick(&Control("Text1"), Qt::Key_Z, Qt::ControlModifier);  // one step undoes all
     QCOMPARE(window_.Text("Text1"), u"");
     QTest::keyClick(&Control("Text1"), Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(ToQString(window_.Text("Text1")), ToQString(c.data).replace("\r\n", "\n"));
 
     QStringList shown, expected, results(5, "earlier");
     Click("Command1", Qt::Key_M, Qt::Key_Return, shown);
