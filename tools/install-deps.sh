@@ -20,7 +20,7 @@ for group in "$@"; do
     qt) packages+=(qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev xvfb xdotool
                    imagemagick fonts-noto-cjk xauth x11-utils locales
                    openbox xclip dbus-x11 at-spi2-core python3-pyatspi) ;;
-    deb) packages+=(dpkg-dev desktop-file-utils appstream) ;;
+    deb) packages+=(dpkg-dev file desktop-file-utils appstream) ;;
     bench) packages+=(hyperfine) ;;
     # wine32 installs even where the kernel runs no 32-bit programs (two
     # post-install scripts then report "Exec format error"); the test skips
