@@ -66,6 +66,11 @@ FAULTS = [
     ("window/clear_command.cpp", "!= MsgBoxAnswer::Yes", "!= MsgBoxAnswer::No", "answer test"),
     ("window/static_form.cpp", '{"Command1", &calc::Calculate}', '{"Command2", &calc::Calculate}',
      "button dispatch"),
+    ("runtime/qt/data_box.cpp", "if (in + 1 != end && in[1] == u'\\n') ++in;", "",
+     "CR LF as one break"),
+    ("runtime/qt/text_box.cpp", "line->setCursorPosition(0);\n    return;", "return;",
+     "box shows its start"),
+    ("runtime/qt/message_box.cpp", "FitTitle(box);", "", "title fits"),
     ("tools/utf8.cpp", "c -= 0x10000;", "", "surrogate pair offset"),
     ("tools/utf8.cpp", "smallest = 0x800", "smallest = 0x80", "overlong three-byte sequence"),
 ]
