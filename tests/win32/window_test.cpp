@@ -12,10 +12,10 @@
 #include <cstdio>
 #include <cstring>
 #include <utility>
+#include <vector>
 
 #include "case_table.h"
 #include "runtime/recording_form.h"
-#include "runtime/tab_order.h"
 #include "runtime/twips.h"
 #include "runtime/win32/wide_text.h"
 #include "runtime/win32/win32_form.h"
@@ -172,8 +172,11 @@ void CheckControls(const Win32Form& form, int dpi) {
 // in tab order, and each keeps the focus across minimise and restore.
 void CheckFocus(Win32Form& form) {
   HWND last = nullptr;
-  for (const ControlDescription* c : runtime::InTabOrder(kForm)) {
-    if (c->kind == runtime::ControlKind::Label || c->kind == runtime::ControlKind::Image) continue;
+  std::vector<const ControlDescription*> byTab;  // by the tab index column itself
+  for (const ControlDescription& c : kForm.controls)
+    if (c.tabIndex >= 0 && c.kind != runtime::ControlKind::Label) byTab.push_back(&c);
+  std::ranges::sort(byTab, {}, &ControlDescription::tabIndex);
+  for (const ControlDescription* c : byTab) {
     if (last != nullptr) Keys(form, u"\t");
     last = form.HandleOf(c->name);
     Check(GetFocus() == last, "Tab to ", c->name);
