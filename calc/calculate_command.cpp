@@ -107,10 +107,15 @@ void Calculate(runtime::FormServices& form, CalcState& s) {
 
   s.DataText = form.Text("Text1");
   s.Factor = *factor;
-  const std::size_t counted = CountItems(s.DataText);
-  if (counted == 0) return ShowOk(form, kDataPrompt, kDataTitle);
-  if (!ReadItems(form, s, counted)) return;
-  ShowResults(form, s);
+  if (const std::size_t counted = CountItems(s.DataText); counted == 0) {
+    ShowOk(form, kDataPrompt, kDataTitle);
+  } else if (ReadItems(form, s, counted)) {
+    ShowResults(form, s);
+  }
+  // The text and the values serve this click only. Given back now, a large
+  // paste leaves nothing behind once the user has cleared the box.
+  std::u16string().swap(s.DataText);
+  std::vector<double>().swap(s.ItemValue);
 }
 
 }  // namespace quorvel::calc
