@@ -1,7 +1,8 @@
 // Times the Calculate command against a bare from_chars loop over the same
 // text: the first click, on a fresh state in memory the process has not
-// touched yet, and a repeated click on the state the first one left. Also
-// measures what a calculation keeps in memory per item once it has ended.
+// touched yet, and a repeated click, whose memory the allocator has at hand
+// from the click before. Also measures what a calculation keeps in memory per
+// item once it has ended.
 
 #include <benchmark/benchmark.h>
 #include <malloc.h>

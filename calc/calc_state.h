@@ -17,8 +17,9 @@ namespace quorvel::calc {
 
 // The working fields the window holds for the Calculate command. The command
 // sets every field before reading it, so nothing carries over between clicks.
-// ItemValue runs from 0 to ItemCount; element 0 is never used, so item
-// numbers shown to the user are the indexes themselves.
+// While a click runs, ItemValue runs from 0 to ItemCount; element 0 is never
+// used, so item numbers shown to the user are the indexes themselves. The
+// click gives DataText and ItemValue back when it ends.
 struct CalcState {
   std::u16string DataText;
   std::vector<double> ItemValue;

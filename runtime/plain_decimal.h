@@ -11,9 +11,9 @@ namespace quorvel::runtime {
 // most one "." (such as "97.1234"), straight from the UTF-16 units; returns
 // false for any other text, which the full reader then judges. The value is
 // the correctly rounded double, the same bit for bit as from_chars gives:
-// with at most 2^53 as the digits' integer and so at most 19 digits after
-// the point, both operands of the one division are exact doubles, and IEEE
-// division rounds correctly.
+// with at most 2^53 as the digits' integer and at most 19 digits in all, both
+// operands of the one division (the integer and a power of ten up to 1e19)
+// are exact doubles, and IEEE division rounds correctly.
 inline bool ReadPlainDecimal(std::u16string_view text, double& value) {
   constexpr double kPowersOfTen[] = {
       1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,

@@ -69,9 +69,15 @@ const runtime::FormDescription& Static::Description() {
 }
 
 void Static::Click(std::string_view control, runtime::FormServices& form) {
+  // A procedure waiting in its modal message box still works on the state, so
+  // a click that reaches the window then (a screen reader can press a button
+  // behind the box) is dropped, as the modal box means it to be.
+  if (running_) return;
+  running_ = true;
   for (const ClickRow& row : kClicks) {
     if (row.control == control) row.run(form, state_);
   }
+  running_ = false;
 }
 
 }  // namespace quorvel::window

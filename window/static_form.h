@@ -17,6 +17,7 @@ class Static final : public runtime::ClickTarget {
 
  private:
   calc::CalcState state_;
+  bool running_ = false;  // a click procedure is under way
 };
 
 }  // namespace quorvel::window

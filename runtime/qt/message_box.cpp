@@ -32,7 +32,8 @@ void FitTitle(QMessageBox& box) {
   font.setBold(true);  // title bars often are
   const QFontMetrics metrics(font);
   const int width = metrics.horizontalAdvance(box.windowTitle()) + 6 * metrics.height();
-  auto* layout = static_cast<QGridLayout*>(box.layout());
+  auto* layout = qobject_cast<QGridLayout*>(box.layout());
+  if (layout == nullptr) return;  // Qt lays the box out differently; it sizes the box itself
   layout->addItem(new QSpacerItem(width, 0), layout->rowCount(), 0, 1, layout->columnCount());
 }
 

@@ -51,7 +51,10 @@ void SetBoxText(QWidget& box, const QString& text) {
   const bool wasLarge = data.document()->characterCount() > kLargeDocumentCharacters;
   // A document keeps the room its undo steps and block trees took for as long
   // as it lives; a fresh one lets a cleared box give it all back.
-  if (wasLarge) data.setDocument(nullptr);
+  if (wasLarge) {
+    data.setDocument(nullptr);
+    data.document()->setDefaultFont(data.font());  // a new document takes the application's
+  }
   data.setPlainText(InFewBlocks(text));
   // The freed memory lies scattered over the heap, where malloc would keep it.
   if (wasLarge) malloc_trim(0);

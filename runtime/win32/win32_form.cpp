@@ -205,22 +205,33 @@ void Win32Form::MoveFocus(bool backwards) {
   SetFocus(next);
 }
 
-HWND Win32Form::HandleOf(std::string_view name) const {
+const Win32Form::PlacedControl& Win32Form::Placed(std::string_view name) const {
   for (const PlacedControl& control : controls_) {
-    if (control.description->name == name) return control.handle;
+    if (control.description->name == name) return control;
   }
   ThrowUnknownBox(name);
 }
 
+HWND Win32Form::HandleOf(std::string_view name) const {
+  return Placed(name).handle;
+}
+
+// Only text boxes have a text a command may read or write.
+HWND Win32Form::BoxOf(std::string_view name) const {
+  const PlacedControl& control = Placed(name);
+  if (control.description->kind != ControlKind::TextBox) ThrowUnknownBox(name);
+  return control.handle;
+}
+
 std::u16string Win32Form::Text(std::string_view box) const {
-  const HWND control = HandleOf(box);
+  const HWND control = BoxOf(box);
   std::wstring text(GetWindowTextLengthW(control) + 1, L'\0');
   text.resize(GetWindowTextW(control, text.data(), static_cast<int>(text.size())));
   return FromWide(text);
 }
 
 void Win32Form::SetText(std::string_view box, std::u16string_view text) {
-  SetWindowTextW(HandleOf(box), ToWide(text).c_str());
+  SetWindowTextW(BoxOf(box), ToWide(text).c_str());
 }
 
 // The button sets and answers share Windows' numeric codes; no icon flag is

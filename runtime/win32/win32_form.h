@@ -69,6 +69,8 @@ class Win32Form final : public FormServices {
   [[noreturn]] void Fail(const wchar_t* message);
   void OnButtonClicked(HWND button);
   void MoveFocus(bool backwards);
+  const PlacedControl& Placed(std::string_view name) const;
+  HWND BoxOf(std::string_view name) const;
 
   ComApartment apartment_;
   HINSTANCE instance_;

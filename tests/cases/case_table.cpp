@@ -1,5 +1,6 @@
 #include "case_table.h"
 
+#include <algorithm>
 #include <fstream>
 #include <stdexcept>
 #include <string_view>
@@ -40,31 +41,28 @@ std::u16string Expand(std::u16string_view s, std::size_t& i, bool inRepeat) {
 }
 
 Case ParseRow(const std::string& line) {
-  std::vector<std::u16string> fields;
-  for (std::size_t start = 0, tab;; start = tab + 1) {
+  std::vector<std::u16string> f;
+  for (std::size_t start = 0, tab = 0; tab != std::string::npos; start = tab + 1) {
     tab = line.find('\t', start);
-    const std::u16string raw = Utf8ToUtf16(line.substr(start, tab - start));
     std::size_t i = 0;
-    fields.push_back(Expand(raw, i, false));
-    if (tab == std::string::npos) break;
+    f.push_back(Expand(Utf8ToUtf16(line.substr(start, tab - start)), i, false));
   }
-  if (fields.size() < 9) throw std::invalid_argument("fewer than 9 fields");
+  if (f.size() < 9) throw std::invalid_argument("fewer than 9 fields");
+  const auto marked = [&](char16_t mark) { return f[1].find(mark) != std::u16string::npos; };
   Case c;
   c.name = line.substr(0, line.find('\t'));
-  c.window = fields[1].find(u'w') != std::u16string::npos;
-  for (const char answer : {'y', 'n'}) {
-    if (fields[1].find(answer) != std::u16string::npos) c.clearAnswer = answer;
-  }
-  c.precision = fields[2];
-  c.data = fields[3];
-  for (std::size_t i = 0; i < 5; ++i) {
-    c.results[i] = fields[4 + i];
-    if (fields[4 + i] != u"-") c.writesResults = true;
-  }
-  for (std::size_t i = 9; i < fields.size(); ++i) {
-    const std::size_t equals = fields[i].find(u'=');
+  c.window = marked(u'w');
+  c.clearAnswer = marked(u'y') ? 'y' : (marked(u'n') ? 'n' : '\0');
+  c.precision = f[2];
+  c.data = f[3];
+  std::copy_n(f.begin() + 4, 5, c.results.begin());
+  const auto dashes = std::count(c.results.begin(), c.results.end(), u"-");
+  if (dashes % 5 != 0) throw std::invalid_argument("\"-\" in some results only");
+  c.writesResults = dashes == 0;
+  for (std::size_t i = 9; i < f.size(); ++i) {
+    const std::size_t equals = f[i].find(u'=');
     if (equals == std::u16string::npos) throw std::invalid_argument("message without =");
-    c.messages.push_back({fields[i].substr(0, equals), fields[i].substr(equals + 1)});
+    c.messages.push_back({f[i].substr(0, equals), f[i].substr(equals + 1)});
   }
   return c;
 }

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,9 +25,7 @@ using quorvel::runtime::RecordingForm;
 
 std::u16string CodeUnits(const std::uint8_t* bytes, std::size_t size) {
   std::u16string units(size / 2, u'\0');
-  for (std::size_t i = 0; i < units.size(); ++i) {
-    units[i] = static_cast<char16_t>(bytes[2 * i] | bytes[2 * i + 1] << 8);
-  }
+  std::memcpy(units.data(), bytes, 2 * units.size());  // little-endian, as x86 is
   return units;
 }
 

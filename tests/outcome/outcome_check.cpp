@@ -44,12 +44,11 @@ std::string MessagesFault(std::span<const Event> messages, bool resultsWritten) 
     if (e.buttons != runtime::MsgBoxButtons::OkOnly) return "a message box with more than OK";
     if (e.title != messages[0].title) return "messages of different kinds";
   }
-  if (resultsWritten) {
-    for (std::size_t i = 1; i < messages.size(); ++i) {
-      if (messages[i].text == messages[i - 1].text) return "a cause told twice";
-    }
-    return messages.size() > 3 ? "more than three causes" : "";
+  const auto sameText = [](const Event& a, const Event& b) { return a.text == b.text; };
+  if (resultsWritten && std::ranges::adjacent_find(messages, sameText) != messages.end()) {
+    return "a cause told twice";
   }
+  if (resultsWritten) return messages.size() > 3 ? "more than three causes" : "";
   if (messages.empty() || messages.size() > 11) return "no or too many input messages";
   for (std::size_t i = 1; i < std::min<std::size_t>(messages.size(), 10); ++i) {
     if (NumberIn(messages[i].text) <= NumberIn(messages[i - 1].text)) return "items out of order";

@@ -5,8 +5,8 @@ set -euo pipefail
 root=$(mktemp -d)
 trap 'rm -rf "$root"' EXIT
 cpack --config "$1/CPackConfig.cmake" -G DEB -B "$root" >/dev/null
-dpkg-deb -f "$root"/quorvel_1.02-*_amd64.deb Depends | grep -E 'libqt6widgets6.*qt6-translations-l10n|l10n.*libqt6widgets6'
-dpkg-deb -x "$root"/quorvel_1.02-*_amd64.deb "$root/fs"
+dpkg-deb -f "$root"/quorvel_1.02-*.deb Depends | grep -E 'libqt6widgets6.*qt6-translations-l10n|l10n.*libqt6widgets6'
+dpkg-deb -x "$root"/quorvel_1.02-*.deb "$root/fs"
 [ -z "$(desktop-file-validate "$root"/fs/usr/share/applications/quorvel.desktop)" ]
 appstreamcli validate --no-net "$root"/fs/usr/share/metainfo/*.metainfo.xml >/dev/null
 cd "$root/fs/usr/share/icons/hicolor"
