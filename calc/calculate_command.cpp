@@ -37,10 +37,16 @@ std::optional<double> FactorOf(std::u16string_view precisionText) {
   return factor;
 }
 
+// Where an item lies in the data text, in UTF-16 units.
+struct TextRange {
+  std::size_t start;
+  std::size_t length;
+};
+
 // Cuts and reads every item in one pass; reports the first ten bad ones by
 // number and the rest in one summary. Sets ItemValue, ItemCount, Total and
-// BadInput; returns whether all items were numbers.
-bool ReadItems(runtime::FormServices& form, CalcState& s, std::size_t counted) {
+// BadInput; returns where the first bad item lies, if there is one.
+std::optional<TextRange> ReadItems(runtime::FormServices& form, CalcState& s, std::size_t counted) {
   // Reserving without filling: each page of the array is first touched when
   // its values are written, once.
   s.ItemValue.clear();
@@ -50,6 +56,7 @@ bool ReadItems(runtime::FormServices& form, CalcState& s, std::size_t counted) {
   // go to memory and back once per item.
   double total = 0;
   std::size_t badCount = 0;
+  std::optional<TextRange> firstBad;
   SplitItems(s.DataText, [&](std::u16string_view itemText) {
     const double value = runtime::ReadNumberOrNaN(itemText);
     s.ItemValue.push_back(value);
@@ -57,6 +64,8 @@ bool ReadItems(runtime::FormServices& form, CalcState& s, std::size_t counted) {
       if (++badCount <= kMaxItemMessages) {
         ShowOk(form, CountPrompt(kItemPromptStart, s.ItemValue.size() - 1), kItemTitle);
       }
+      // Found in the same pass: the millionth item costs no second scan.
+      if (!firstBad) firstBad = {std::size_t(itemText.data() - s.DataText.data()), itemText.size()};
     }
     // A bad item makes the sum NaN, but then no result is computed from it.
     total = value + total;
@@ -68,7 +77,7 @@ bool ReadItems(runtime::FormServices& form, CalcState& s, std::size_t counted) {
   if (badCount > kMaxItemMessages) {
     ShowOk(form, CountPrompt(kMoreItemsPromptStart, badCount - kMaxItemMessages), kItemTitle);
   }
-  return !s.BadInput;
+  return firstBad;
 }
 
 // The results in the order they are computed and shown. Columns: result
@@ -102,20 +111,34 @@ void ShowResults(runtime::FormServices& form, CalcState& s) {
 }  // namespace
 
 void Calculate(runtime::FormServices& form, CalcState& s) {
-  const std::optional<double> factor = FactorOf(form.Text("Text7"));
-  if (!factor) return ShowOk(form, kPrecisionPrompt, kPrecisionTitle);
+  // The text and the values serve this click only. Given back however the
+  // click ends, a large paste leaves nothing behind once the user has
+  // cleared the box.
+  struct GiveBack {
+    CalcState& s;
+    ~GiveBack() {
+      std::u16string().swap(s.DataText);
+      std::vector<double>().swap(s.ItemValue);
+    }
+  } giveBack{s};
 
+  // After each input message the focus goes to what the user must mend.
+  const std::u16string precisionText = form.Text("Text7");
+  const std::optional<double> factor = FactorOf(precisionText);
+  if (!factor) {
+    ShowOk(form, kPrecisionPrompt, kPrecisionTitle);
+    return form.SelectText("Text7", 0, precisionText.size());
+  }
   s.DataText = form.Text("Text1");
   s.Factor = *factor;
   if (const std::size_t counted = CountItems(s.DataText); counted == 0) {
     ShowOk(form, kDataPrompt, kDataTitle);
-  } else if (ReadItems(form, s, counted)) {
+    form.SelectText("Text1", 0, 0);
+  } else if (const std::optional<TextRange> bad = ReadItems(form, s, counted)) {
+    form.SelectText("Text1", bad->start, bad->length);
+  } else {
     ShowResults(form, s);
   }
-  // The text and the values serve this click only. Given back now, a large
-  // paste leaves nothing behind once the user has cleared the box.
-  std::u16string().swap(s.DataText);
-  std::vector<double>().swap(s.ItemValue);
 }
 
 }  // namespace quorvel::calc

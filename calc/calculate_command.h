@@ -8,7 +8,8 @@ namespace quorvel::calc {
 // The click procedure of the Calculate button. Reads Text7 (precision) and
 // Text1 (data); on success writes Text2 to Text6 in order, then reports any
 // result that could not be computed. Input errors are reported in message
-// boxes and leave every box as it was. Text1 and Text7 are never written.
+// boxes and leave every box as it was; the box to mend then takes the focus,
+// with the text at fault selected. Text1 and Text7 are never written.
 void Calculate(runtime::FormServices& form, CalcState& state);
 
 }  // namespace quorvel::calc

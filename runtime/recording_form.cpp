@@ -1,8 +1,21 @@
 #include "runtime/recording_form.h"
 
+#include <stdexcept>
+
 #include "runtime/unknown_box.h"
 
 namespace quorvel::runtime {
+namespace {
+
+// The text of a box, const or not as the map is.
+template <class Boxes>
+auto& TextIn(Boxes& boxes, std::string_view box) {
+  const auto it = boxes.find(box);
+  if (it == boxes.end()) ThrowUnknownBox(box);
+  return it->second;
+}
+
+}  // namespace
 
 RecordingForm::RecordingForm(const FormDescription& form, MsgBoxAnswer yesNoAnswer)
     : yesNoAnswer_(yesNoAnswer) {
@@ -12,20 +25,24 @@ RecordingForm::RecordingForm(const FormDescription& form, MsgBoxAnswer yesNoAnsw
 }
 
 void RecordingForm::Type(std::string_view box, std::u16string_view text) {
-  const auto it = boxes_.find(box);
-  if (it == boxes_.end()) ThrowUnknownBox(box);
-  it->second = text;
+  TextIn(boxes_, box) = text;
 }
 
 std::u16string RecordingForm::Text(std::string_view box) const {
-  const auto it = boxes_.find(box);
-  if (it == boxes_.end()) ThrowUnknownBox(box);
-  return it->second;
+  return TextIn(boxes_, box);
 }
 
 void RecordingForm::SetText(std::string_view box, std::u16string_view text) {
   Type(box, text);
   events_.push_back({Event::Kind::SetText, std::string(box), std::u16string(text), {}, {}});
+}
+
+void RecordingForm::SelectText(std::string_view box, std::size_t start, std::size_t length) {
+  // A real box cannot select past the end of its text.
+  if (start + length > TextIn(boxes_, box).size()) {
+    throw std::out_of_range("selection past the end of " + std::string(box));
+  }
+  events_.push_back({Event::Kind::SelectText, std::string(box), {}, {}, {}, start, length});
 }
 
 MsgBoxAnswer RecordingForm::MsgBox(std::u16string_view prompt, MsgBoxButtons buttons,

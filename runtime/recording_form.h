@@ -12,16 +12,18 @@ namespace quorvel::runtime {
 
 // A headless host: keeps the texts of a window's boxes in memory (starting
 // with their initial texts), answers every message box at once and records
-// each write and each message box in order. The probe, the unit tests and the
+// each write, selection and message box in order. The probe, the unit tests and the
 // fuzz target drive the commands through it.
 class RecordingForm final : public FormServices {
  public:
   struct Event {
-    enum class Kind { SetText, MsgBox } kind;
-    std::string box;        // SetText: the box written
-    std::u16string text;    // SetText: the new text; MsgBox: the prompt
-    std::u16string title;   // MsgBox only
-    MsgBoxButtons buttons;  // MsgBox only
+    enum class Kind { SetText, MsgBox, SelectText } kind;
+    std::string box;         // SetText, SelectText: the box
+    std::u16string text;     // SetText: the new text; MsgBox: the prompt
+    std::u16string title;    // MsgBox only
+    MsgBoxButtons buttons;   // MsgBox only
+    std::size_t start = 0;   // SelectText only
+    std::size_t length = 0;  // SelectText only
 
     bool operator==(const Event&) const = default;
   };
@@ -34,6 +36,7 @@ class RecordingForm final : public FormServices {
 
   std::u16string Text(std::string_view box) const override;
   void SetText(std::string_view box, std::u16string_view text) override;
+  void SelectText(std::string_view box, std::size_t start, std::size_t length) override;
   MsgBoxAnswer MsgBox(std::u16string_view prompt, MsgBoxButtons buttons,
                       std::u16string_view title) override;
 

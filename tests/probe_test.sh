@@ -13,7 +13,7 @@ expect() {  # want, want_status, stdin, arguments...
   fi
 }
 # A lone CR joins "2" and "3" into one bad item; CR LF separates.
-expect 'msgbox' 0 '1 2\r3\r\n4' --precision 0.01
+expect 'msgbox\nselect' 0 '1 2\r3\r\n4' --precision 0.01
 expect 'set\nset\nset\nset\nset' 0 '3\r\n3' --previous old
 expect '' 2 '1' --bogus
 [ "$failures" -eq 0 ] && echo "probe: 3 passed, 0 failed" || exit 1

@@ -1,5 +1,6 @@
 // Runs the Calculate command as the window would, on data read from standard
-// input, and prints what happened: one line per message box or box write.
+// input, and prints what happened: one line per message box, box write or
+// selection.
 
 #include <cstdio>
 #include <cstring>
@@ -60,6 +61,9 @@ int main(int argc, char** argv) {
   for (const RecordingForm::Event& e : form.Events()) {
     if (e.kind == RecordingForm::Event::Kind::MsgBox) {
       out += "msgbox\t" + Utf16ToUtf8(e.title) + "\t" + Utf16ToUtf8(e.text) + "\n";
+    } else if (e.kind == RecordingForm::Event::Kind::SelectText) {
+      out += "select\t" + e.box + "\t" + std::to_string(e.start) + "+" + std::to_string(e.length) +
+             "\n";
     } else {
       out += "set\t" + e.box + "\t" + Utf16ToUtf8(e.text) + "\n";
     }

@@ -74,10 +74,14 @@ void Static::Click(std::string_view control, runtime::FormServices& form) {
   // behind the box) is dropped, as the modal box means it to be.
   if (running_) return;
   running_ = true;
+  // A procedure that throws must not leave every later click dropped.
+  struct Done {
+    bool& running;
+    ~Done() { running = false; }
+  } done{running_};
   for (const ClickRow& row : kClicks) {
     if (row.control == control) row.run(form, state_);
   }
-  running_ = false;
 }
 
 }  // namespace quorvel::window

@@ -5,6 +5,7 @@
 #include <QIcon>
 #include <QPainter>
 
+#include "runtime/click_guard.h"
 #include "runtime/qt/busy_cursor.h"
 #include "runtime/qt/control_factory.h"
 #include "runtime/qt/message_box.h"
@@ -59,7 +60,7 @@ void FormWindow::AddControl(const ControlDescription& description, int dpi) {
     connect(static_cast<QAbstractButton*>(widget), &QAbstractButton::clicked, this,
             [this, name = std::string(description.name)] {
               const CursorOverride busy;
-              target_.Click(name, *this);
+              DeliverClick(target_, name, *this);
             });
   }
 }
@@ -76,6 +77,10 @@ std::u16string FormWindow::Text(std::string_view box) const {
 
 void FormWindow::SetText(std::string_view box, std::u16string_view text) {
   SetBoxText(Box(box), ToQString(text));
+}
+
+void FormWindow::SelectText(std::string_view box, std::size_t start, std::size_t length) {
+  SelectBoxText(Box(box), static_cast<int>(start), static_cast<int>(length));
 }
 
 MsgBoxAnswer FormWindow::MsgBox(std::u16string_view prompt, MsgBoxButtons buttons,

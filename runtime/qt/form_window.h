@@ -26,6 +26,7 @@ class FormWindow final : public QWidget, public FormServices {
 
   std::u16string Text(std::string_view box) const override;
   void SetText(std::string_view box, std::u16string_view text) override;
+  void SelectText(std::string_view box, std::size_t start, std::size_t length) override;
   MsgBoxAnswer MsgBox(std::u16string_view prompt, MsgBoxButtons buttons,
                       std::u16string_view title) override;
 

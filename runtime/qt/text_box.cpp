@@ -3,6 +3,7 @@
 #include <malloc.h>
 
 #include <QLineEdit>
+#include <QTextCursor>
 #include <limits>
 
 #include "runtime/form_description.h"
@@ -58,6 +59,22 @@ void SetBoxText(QWidget& box, const QString& text) {
   data.setPlainText(InFewBlocks(text));
   // The freed memory lies scattered over the heap, where malloc would keep it.
   if (wasLarge) malloc_trim(0);
+}
+
+void SelectBoxText(QWidget& box, int start, int length) {
+  if (auto* line = qobject_cast<QLineEdit*>(&box)) {
+    line->setSelection(start, length);
+  } else {
+    // Each line break of the text is one position of the document too, so
+    // the text's positions are the document's.
+    auto& data = static_cast<QPlainTextEdit&>(box);
+    QTextCursor cursor(data.document());
+    cursor.setPosition(start);
+    cursor.setPosition(start + length, QTextCursor::KeepAnchor);
+    data.setTextCursor(cursor);
+    data.ensureCursorVisible();
+  }
+  box.setFocus(Qt::OtherFocusReason);
 }
 
 }  // namespace quorvel::runtime::qt

@@ -15,5 +15,8 @@ namespace quorvel::runtime::qt {
 QWidget* CreateTextBox(const ControlDescription& description, QWidget& parent);
 QString BoxText(const QWidget& box);
 void SetBoxText(QWidget& box, const QString& text);
+// Selects `length` characters from `start`, scrolls them into view and gives
+// the box the focus.
+void SelectBoxText(QWidget& box, int start, int length);
 
 }  // namespace quorvel::runtime::qt

@@ -2,6 +2,7 @@
 
 #include <objbase.h>
 
+#include "runtime/click_guard.h"
 #include "runtime/tab_order.h"
 #include "runtime/unknown_box.h"
 #include "runtime/win32/accessible_name.h"
@@ -188,7 +189,7 @@ LRESULT Win32Form::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
 void Win32Form::OnButtonClicked(HWND button) {
   for (const PlacedControl& control : controls_) {
     if (control.handle == button && control.description->kind == ControlKind::CommandButton) {
-      target_.Click(control.description->name, *this);
+      DeliverClick(target_, control.description->name, *this);
       return;
     }
   }
@@ -232,6 +233,13 @@ std::u16string Win32Form::Text(std::string_view box) const {
 
 void Win32Form::SetText(std::string_view box, std::u16string_view text) {
   SetWindowTextW(BoxOf(box), ToWide(text).c_str());
+}
+
+void Win32Form::SelectText(std::string_view box, std::size_t start, std::size_t length) {
+  const HWND control = BoxOf(box);
+  SendMessageW(control, EM_SETSEL, start, start + length);
+  SendMessageW(control, EM_SCROLLCARET, 0, 0);
+  SetFocus(control);
 }
 
 // The button sets and answers share Windows' numeric codes; no icon flag is

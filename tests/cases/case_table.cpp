@@ -47,7 +47,7 @@ Case ParseRow(const std::string& line) {
     std::size_t i = 0;
     f.push_back(Expand(Utf8ToUtf16(line.substr(start, tab - start)), i, false));
   }
-  if (f.size() < 9) throw std::invalid_argument("fewer than 9 fields");
+  if (f.size() < 10) throw std::invalid_argument("fewer than 10 fields");
   const auto marked = [&](char16_t mark) { return f[1].find(mark) != std::u16string::npos; };
   Case c;
   c.name = line.substr(0, line.find('\t'));
@@ -59,7 +59,14 @@ Case ParseRow(const std::string& line) {
   const auto dashes = std::count(c.results.begin(), c.results.end(), u"-");
   if (dashes % 5 != 0) throw std::invalid_argument("\"-\" in some results only");
   c.writesResults = dashes == 0;
-  for (std::size_t i = 9; i < f.size(); ++i) {
+  if (f[9] != u"-") {  // Box@start+length
+    const std::string focus = Narrow(f[9]);
+    const std::size_t at = focus.find('@'), plus = focus.find('+');
+    if (plus == std::string::npos || at > plus) throw std::invalid_argument("focus not Box@N+N");
+    c.focus = Selection{focus.substr(0, at), std::stoul(focus.substr(at + 1, plus - at - 1)),
+                        std::stoul(focus.substr(plus + 1))};
+  }
+  for (std::size_t i = 10; i < f.size(); ++i) {
     const std::size_t equals = f[i].find(u'=');
     if (equals == std::u16string::npos) throw std::invalid_argument("message without =");
     c.messages.push_back({f[i].substr(0, equals), f[i].substr(equals + 1)});

@@ -5,6 +5,7 @@
 // Win32 window through their real controls (rows marked "w").
 
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,10 +16,19 @@ struct Message {
   std::u16string prompt;
 };
 
+// Where a click leaves the keyboard focus: `length` units of the box's text
+// selected from unit `start`.
+struct Selection {
+  std::string box;
+  std::size_t start = 0;
+  std::size_t length = 0;
+};
+
 // Type the precision and the data, click 计算: the five result boxes are
 // written with `results` (unless !writesResults: then they keep their
-// texts), then `messages` show in order. A row marked "y" or "n" then clicks
-// 清空 and answers Yes or No; its last message is that question.
+// texts), then `messages` show in order, then the focus goes to `focus` if
+// the row names one. A row marked "y" or "n" then clicks 清空 and answers Yes
+// or No; its last message is that question.
 struct Case {
   std::string name;
   bool window = false;
@@ -27,6 +37,7 @@ struct Case {
   std::u16string data;
   bool writesResults = false;
   std::array<std::u16string, 5> results;
+  std::optional<Selection> focus;
   std::vector<Message> messages;
 };
 

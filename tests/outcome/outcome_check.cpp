@@ -56,6 +56,26 @@ std::string MessagesFault(std::span<const Event> messages, bool resultsWritten) 
   return "";
 }
 
+// A rejected click leads the focus to what to mend: the whole precision, the
+// start of the data, or one whole item of it (bounded by separators).
+std::string SelectionFault(const Event& e, const BoxTexts& before) {
+  if (e.kind != Event::Kind::SelectText) return "input rejected without leading the focus";
+  if (e.box == "Text7") {
+    return e.start == 0 && e.length == before.precision.size() ? "" : "precision not all selected";
+  }
+  if (e.box != "Text1") return "the focus led to " + e.box;
+  if (e.length == 0) return e.start == 0 ? "" : "an empty selection inside the data";
+  const std::u16string_view data = before.data;
+  const std::u16string_view item = data.substr(e.start, e.length);
+  const std::u16string_view after = data.substr(e.start + e.length);
+  const bool startsItem = e.start == 0 || data[e.start - 1] == u' ' || data[e.start - 1] == u'\n';
+  const bool endsItem =
+      after.empty() || after[0] == u' ' || after[0] == u'\n' || after.starts_with(u"\r\n");
+  const bool oneItem = item.find_first_of(u" \n") == std::u16string_view::npos &&
+                       !(item.ends_with(u'\r') && after.starts_with(u'\n'));
+  return startsItem && endsItem && oneItem ? "" : "the selection is not one whole item";
+}
+
 }  // namespace
 
 void TypeInto(runtime::RecordingForm& form, const BoxTexts& texts) {
@@ -83,8 +103,12 @@ std::string OutcomeFault(const BoxTexts& before, const runtime::RecordingForm& a
     if (!WellFormed(writes[i].text, i)) return "malformed result " + Utf16ToUtf8(writes[i].text);
     anyEmpty = anyEmpty || writes[i].text.empty();
   }
-  const std::span<const Event> messages(firstMessage, events.end());
+  std::span<const Event> messages(firstMessage, events.end());
   if (!writes.empty() && anyEmpty == messages.empty()) return "empty results without a cause";
+  if (writes.empty() && !messages.empty()) {
+    if (std::string fault = SelectionFault(messages.back(), before); !fault.empty()) return fault;
+    messages = messages.first(messages.size() - 1);
+  }
   return MessagesFault(messages, !writes.empty());
 }
 
