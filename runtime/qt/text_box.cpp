@@ -67,8 +67,7 @@ void SelectBoxText(QWidget& box, int start, int length) {
     QTextCursor cursor(data.document());
     cursor.setPosition(start);
     cursor.setPosition(start + length, QTextCursor::KeepAnchor);
-    data.setTextCursor(cursor);
-    data.ensureCursorVisible();
+    data.setTextCursor(cursor);  // which scrolls it into view
   }
   box.setFocus(Qt::OtherFocusReason);
 }

@@ -103,6 +103,17 @@ class FormWindowTest : public QObject {
   static std::function<Qt::Key()> Answer(Qt::Key key) {
     return [key] { return key; };
   }
+  static int SessionSeconds() {
+    return qEnvironmentVariableIsSet("SESSION_SECONDS")
+               ? qEnvironmentVariableIntValue("SESSION_SECONDS")
+               : 3;
+  }
+
+ public:
+  // A long random session is no hung test.
+  FormWindowTest() {
+    qputenv("QTEST_FUNCTION_TIMEOUT", QByteArray::number((SessionSeconds() + 300) * 1000));
+  }
 
  private slots:
   void initTestCase() {
@@ -311,13 +322,10 @@ class FormWindowTest : public QObject {
                           &QAbstractButton::clicked);
     QSignalSpy cleared(&static_cast<QAbstractButton&>(Control("Command2")),
                        &QAbstractButton::clicked);
-    const int seconds = qEnvironmentVariableIsSet("SESSION_SECONDS")
-                            ? qEnvironmentVariableIntValue("SESSION_SECONDS")
-                            : 3;
     QElapsedTimer clock;
     clock.start();
     int steps = 0;
-    for (; clock.elapsed() < seconds * 1000; ++steps) {
+    for (; clock.elapsed() < SessionSeconds() * 1000; ++steps) {
       window_.activateWindow();
       QVERIFY(QTest::qWaitForWindowActive(&window_));
       if (DataBox().document()->characterCount() > 1'000'000) window_.SetText("Text1", u"");
