@@ -72,19 +72,17 @@ class FormWindowTest : public QObject {
   // of view says so.
   QString Focus() {
     QWidget* focus = window_.focusWidget();
-    if (auto* line = qobject_cast<QLineEdit*>(focus))
-      return QString("%1@%2+%3")
-          .arg(line->objectName())
-          .arg(line->hasSelectedText() ? line->selectionStart() : line->cursorPosition())
-          .arg(line->selectedText().size());
+    auto* line = qobject_cast<QLineEdit*>(focus);
     auto* data = qobject_cast<QPlainTextEdit*>(focus);
-    if (!data) return focus ? focus->objectName() : "nowhere";
-    const QTextCursor c = data->textCursor();
+    if (!line && !data) return focus ? focus->objectName() : "nowhere";
+    const QTextCursor c = data ? data->textCursor() : QTextCursor();
     return QString("%1@%2+%3")
-               .arg(data->objectName())
-               .arg(c.selectionStart())
-               .arg(c.selectionEnd() - c.selectionStart()) +
-           (data->viewport()->rect().contains(data->cursorRect()) ? "" : " (out of view)");
+               .arg(focus->objectName())
+               .arg(data ? c.selectionStart()
+                         : (line->hasSelectedText() ? line->selectionStart()
+                                                    : line->cursorPosition()))
+               .arg(data ? c.selectedText().size() : line->selectedText().size()) +
+           (data && !data->viewport()->rect().contains(data->cursorRect()) ? " (out of view)" : "");
   }
   // Clicks a button of the window with Alt+key, or the mouse for no key.
   void Click(const char* button, Qt::Key key, QWidget* window = nullptr) {
