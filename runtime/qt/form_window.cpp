@@ -29,6 +29,10 @@ QAccessibleInterface* AccessibleForm(const QString& className, QObject* object) 
 
 FormWindow::FormWindow(const FormDescription& description, ClickTarget& target, QWidget* parent)
     : QWidget(parent), target_(target) {
+  // The window has a fixed size, so its title bar offers no maximise button;
+  // without hints of its own a window asks the window manager for one.
+  setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                 Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
   setWindowTitle(ToQString(description.caption));
   setWindowIcon(QIcon(PicturePath(description.name)));
   QAccessible::installFactory(&AccessibleForm);

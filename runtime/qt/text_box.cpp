@@ -2,12 +2,11 @@
 
 #include <malloc.h>
 
-#include <QLineEdit>
 #include <QTextCursor>
-#include <limits>
 
 #include "runtime/form_description.h"
 #include "runtime/qt/data_box.h"
+#include "runtime/qt/line_box.h"
 #include "runtime/qt/qt_text.h"
 
 namespace quorvel::runtime::qt {
@@ -21,12 +20,7 @@ constexpr int kLargeDocumentCharacters = 100'000;
 
 QWidget* CreateTextBox(const ControlDescription& description, QWidget& parent) {
   if (description.multiLine) return new DataBox(ToQString(description.text), &parent);
-  auto* line = new QLineEdit(ToQString(description.text), &parent);
-  // A box has no length limit of its own; a line edit cuts text at 32767
-  // characters unless told otherwise.
-  line->setMaxLength(std::numeric_limits<int>::max());
-  line->setCursorPosition(0);
-  return line;
+  return new LineBox(ToQString(description.text), &parent);
 }
 
 QString BoxText(const QWidget& box) {
@@ -50,14 +44,16 @@ void SetBoxText(QWidget& box, const QString& text) {
   }
   auto& data = static_cast<QPlainTextEdit&>(box);
   const bool wasLarge = data.document()->characterCount() > kLargeDocumentCharacters;
-  // A document keeps the room its undo steps and block trees took for as long
-  // as it lives; a fresh one lets a cleared box give it all back.
-  if (wasLarge) {
-    data.setDocument(nullptr);
-    data.document()->setDefaultFont(data.font());  // a new document takes the application's
-  }
-  data.setPlainText(InFewBlocks(text));
-  // The freed memory lies scattered over the heap, where malloc would keep it.
+  // Replaced as one edit, which one undo takes back: data cleared by a hasty
+  // answer comes back with Ctrl+Z. setPlainText would drop the undo history.
+  // The undo step keeps the old text; that is what undo costs.
+  QTextCursor cursor(data.document());
+  cursor.beginEditBlock();
+  cursor.select(QTextCursor::Document);
+  cursor.insertText(InFewBlocks(text));
+  cursor.endEditBlock();
+  // The old text's layout lies scattered over the heap, where malloc would
+  // keep it.
   if (wasLarge) malloc_trim(0);
 }
 
@@ -71,8 +67,7 @@ void SelectBoxText(QWidget& box, int start, int length) {
     QTextCursor cursor(data.document());
     cursor.setPosition(start);
     cursor.setPosition(start + length, QTextCursor::KeepAnchor);
-    data.setTextCursor(cursor);
-    data.ensureCursorVisible();
+    data.setTextCursor(cursor);  // which scrolls it into view
   }
   box.setFocus(Qt::OtherFocusReason);
 }
