@@ -33,6 +33,18 @@ function markOverflow(box) {
   }
 }
 
+// The browser's own editing takes seconds for a paste of 10^5 lines and
+// minutes for 10^6; such a paste goes in as one replacement of the selection
+// instead. A smaller one keeps the browser's way, and its undo step.
+const kLargePaste = 65536;
+function pasteLarge(box, event) {
+  const text = event.clipboardData.getData('text/plain');
+  if (text.length < kLargePaste) return;
+  event.preventDefault();
+  box.setRangeText(text, box.selectionStart, box.selectionEnd, 'end');
+  box.dispatchEvent(new InputEvent('input', {inputType: 'insertFromPaste'}));
+}
+
 // "计算(&M)": the letter after "&" is underlined and clicks with Alt.
 function captionInto(element, caption) {
   const mark = caption.indexOf('&');
@@ -51,8 +63,12 @@ function click(name) {
   // a procedure waits in it is dropped, as it is on the desktop.
   if (clicking) return;
   clicking = true;
+  stage.setAttribute('aria-busy', 'true');
   Promise.resolve(Module.ccall('quorvel_click', null, ['string'], [name], {async: true}))
-      .finally(() => { clicking = false; });
+      .finally(() => {
+        clicking = false;
+        stage.removeAttribute('aria-busy');
+      });
 }
 
 function createElement(control) {
@@ -62,6 +78,7 @@ function createElement(control) {
       box.value = control.text;
       box.spellcheck = false;
       box.autocomplete = 'off';
+      box.addEventListener('paste', (event) => pasteLarge(box, event));
       box.addEventListener('input', () => markOverflow(box));
       box.addEventListener('blur', () => markOverflow(box));
       return box;
@@ -181,12 +198,19 @@ for (const button of dialog.querySelectorAll('button')) {
 }
 
 // 是(Y) and 否(N) answer with their letters too, with or without Alt.
+// Escape is taken here rather than left to the browser, which may ignore it
+// when one dialog follows another without a click between.
 dialog.addEventListener('keydown', (event) => {
-  const letter = event.code.replace('Key', '');
-  const button = {Y: 'message-yes', N: 'message-no'}[letter];
-  if (!button || event.ctrlKey || event.metaKey || document.getElementById(button).hidden) return;
+  if (event.ctrlKey || event.metaKey) return;
+  const button = {KeyY: 'message-yes', KeyN: 'message-no'}[event.code];
+  if (event.key === 'Escape') {
+    dialog.close('');
+  } else if (button && !document.getElementById(button).hidden) {
+    dialog.close(document.getElementById(button).value);
+  } else {
+    return;
+  }
   event.preventDefault();
-  dialog.close(document.getElementById(button).value);
 });
 
 // Alt with a button's letter clicks it, whatever the browser's own access
