@@ -6,7 +6,7 @@ import {readFileSync} from 'node:fs';
 import path from 'node:path';
 import {gzipSync} from 'node:zlib';
 
-import {clickDone, launchChromium, openPage, pressAlt, serveSite} from '../tests/web/browser.mjs';
+import {clickDone, launchChromium, openPage, pressAlt, serveSite} from '../tools/web_chromium.mjs';
 
 const site = process.argv[2];
 const server = await serveSite(site);

@@ -3,7 +3,7 @@
 // and prints its path. Usage: node tools/web_screenshot.mjs SITE PNG
 import path from 'node:path';
 
-import {clickDone, launchChromium, openPage, pressAlt, serveSite} from '../tests/web/browser.mjs';
+import {clickDone, launchChromium, openPage, pressAlt, serveSite} from './web_chromium.mjs';
 
 const [site, png] = process.argv.slice(2);
 const server = await serveSite(site);

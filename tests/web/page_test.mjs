@@ -6,7 +6,7 @@
 import assert from 'node:assert/strict';
 import {after, before, test} from 'node:test';
 
-import {clickDone, enter, launchChromium, openPage, pressAlt, serveSite} from './browser.mjs';
+import {clickDone, launchChromium, openPage, pressAlt, serveSite} from '../../tools/web_chromium.mjs';
 import {readCases} from './case_table.mjs';
 
 const cases = readCases(new URL('../cases.tsv', import.meta.url));
@@ -30,6 +30,28 @@ after(async () => {
 });
 
 const texts = (ids) => page.evaluate((ids) => ids.map((id) => document.getElementById(id).value), ids);
+
+// Puts the text into a box as a paste does, or types it key by key with
+// Enter for each line break. A large text goes through the clipboard and
+// Ctrl+V (it holds no lone surrogate); a smaller one is inserted by the
+// browser's editing, unit for unit: it crosses the protocol as JSON escapes,
+// which keep a lone surrogate.
+async function enter(page, box, text, typed = false) {
+  await page.focus(`#${box}`);
+  await page.$eval(`#${box}`, (element) => element.select());
+  await page.keyboard.press('Delete');
+  if (typed) {
+    await page.keyboard.type(text.replace(/\r\n/g, '\n'));
+  } else if (text.length > 60000) {
+    await page.evaluate((text) => navigator.clipboard.writeText(text), text);
+    await page.keyboard.down('Control');
+    await page.keyboard.press('KeyV');
+    await page.keyboard.up('Control');
+  } else if (text) {
+    await page.evaluate((json) => document.execCommand('insertText', false, JSON.parse(json)),
+                        JSON.stringify(text));
+  }
+}
 
 // A text box holds a line break as a line feed alone.
 const asInBox = (text) => text.replace(/\r\n?/g, '\n');
@@ -106,14 +128,21 @@ test('every other row whose texts a box keeps, pasted', async () => {
   }
 });
 
-test('Tab goes through the boxes, the buttons, then the precision', async () => {
+test('Tab goes through the boxes, the buttons, then the precision; Shift+Tab back', async () => {
+  const order = ['Text1', 'Text2', 'Text3', 'Text4', 'Text5', 'Text6', 'Command1', 'Command2', 'Text7'];
+  const walk = async () => {
+    const seen = [await page.evaluate(() => document.activeElement.id)];
+    while (seen.length < order.length) {
+      await page.keyboard.press('Tab');
+      seen.push(await page.evaluate(() => document.activeElement.id));
+    }
+    return seen;
+  };
   await page.focus('#Text1');
-  const order = [];
-  for (let i = 0; i < 9; ++i) {
-    order.push(await page.evaluate(() => document.activeElement.id));
-    await page.keyboard.press('Tab');
-  }
-  assert.deepEqual(order, ['Text1', 'Text2', 'Text3', 'Text4', 'Text5', 'Text6', 'Command1', 'Command2', 'Text7']);
+  assert.deepEqual(await walk(), order);
+  await page.keyboard.down('Shift');
+  assert.deepEqual(await walk(), order.toReversed());
+  await page.keyboard.up('Shift');
 });
 
 test('a result wider than its box has its whole text as its tooltip', async () => {

@@ -1,10 +1,14 @@
-// Serves the built site on 127.0.0.1 and opens it in Debian's chromium
-// through the DevTools protocol; the page test and the benchmark share it.
+// Serves the built web app on 127.0.0.1 and opens it in Debian's headless
+// chromium through the DevTools protocol, for tools/run.sh --web, the page
+// test and the benchmark. puppeteer-core is
+// installed for tests/web (npm ci --prefix tests/web).
 import {mkdtempSync, readFileSync, rmSync} from 'node:fs';
 import http from 'node:http';
+import {createRequire} from 'node:module';
 import {tmpdir} from 'node:os';
 import path from 'node:path';
-import puppeteer from 'puppeteer-core';
+
+const puppeteer = createRequire(new URL('../tests/web/package.json', import.meta.url))('puppeteer-core');
 
 const kTypes = {'.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css',
                 '.wasm': 'application/wasm', '.png': 'image/png', '.bmp': 'image/bmp',
@@ -52,28 +56,6 @@ export async function openPage(browser, url) {
   await page.goto(url);
   await page.waitForSelector('#Text7');
   return page;
-}
-
-// Puts the text into a box as a paste does, or types it key by key with
-// Enter for each line break. A large text goes through the clipboard and
-// Ctrl+V (it holds no lone surrogate); a smaller one is inserted by the
-// browser's editing, unit for unit: it crosses the protocol as JSON escapes,
-// which keep a lone surrogate.
-export async function enter(page, box, text, typed = false) {
-  await page.focus(`#${box}`);
-  await page.$eval(`#${box}`, (element) => element.select());
-  await page.keyboard.press('Delete');
-  if (typed) {
-    await page.keyboard.type(text.replace(/\r\n/g, '\n'));
-  } else if (text.length > 60000) {
-    await page.evaluate((text) => navigator.clipboard.writeText(text), text);
-    await page.keyboard.down('Control');
-    await page.keyboard.press('KeyV');
-    await page.keyboard.up('Control');
-  } else if (text) {
-    await page.evaluate((json) => document.execCommand('insertText', false, JSON.parse(json)),
-                        JSON.stringify(text));
-  }
 }
 
 // Alt with a letter, as a person presses it.
