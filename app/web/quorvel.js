@@ -45,6 +45,20 @@ function pasteLarge(box, event) {
   box.dispatchEvent(new InputEvent('input', {inputType: 'insertFromPaste'}));
 }
 
+// Chromium does not scroll a text area to a selection made by script: the
+// line of the unit is brought to the middle of the box by its share of the
+// lines, which is exact for lines that do not wrap.
+function scrollToLineOf(box, unit) {
+  const text = box.value;
+  let before = 0;
+  let lines = 1;
+  for (let at = text.indexOf('\n'); at >= 0; at = text.indexOf('\n', at + 1)) {
+    if (at < unit) ++before;
+    ++lines;
+  }
+  box.scrollTop = (before / lines) * box.scrollHeight - box.clientHeight / 2;
+}
+
 // "计算(&M)": the letter after "&" is underlined and clicks with Alt.
 function captionInto(element, caption) {
   const mark = caption.indexOf('&');
@@ -171,6 +185,7 @@ const page = {
     const box = document.getElementById(name);
     box.focus();
     box.setSelectionRange(start, start + length);
+    if (box.tagName === 'TEXTAREA') scrollToLineOf(box, start);
   },
 
   ask(prompt, buttons, title) {

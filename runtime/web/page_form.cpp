@@ -103,9 +103,8 @@ void PageForm::SelectText(std::string_view box, std::size_t start, std::size_t l
 
 MsgBoxAnswer PageForm::MsgBox(std::u16string_view prompt, MsgBoxButtons buttons,
                               std::u16string_view title) {
-  return static_cast<MsgBoxAnswer>(AskOnPage(prompt.data(), prompt.size(),
-                                             static_cast<int>(buttons), title.data(),
-                                             title.size()));
+  return static_cast<MsgBoxAnswer>(AskOnPage(
+      prompt.data(), prompt.size(), static_cast<int>(buttons), title.data(), title.size()));
 }
 
 }  // namespace quorvel::runtime::web

@@ -82,6 +82,7 @@ async function runRow(c, typed) {
   await enter(page, 'Text7', c.precision, typed);
   await enter(page, 'Text1', c.data, typed);
   const earlier = await texts(kResultBoxes);
+  await page.$eval('#Text1', (box) => { box.scrollTop = 0; });  // back to the top to read it
   if (typed) await page.click('#Command1');
   else await pressAlt(page, 'M');
   const messages = c.clearAnswer ? c.messages.slice(0, -1) : c.messages;
@@ -93,8 +94,12 @@ async function runRow(c, typed) {
                    [c.precision, asInBox(c.data), ...expected]);
   const focus = await page.evaluate(() => {
     const e = document.activeElement;
-    return {box: e.id, start: e.selectionStart ?? null, end: e.selectionEnd ?? null};
+    return {box: e.id, start: e.selectionStart ?? null, end: e.selectionEnd ?? null, scrolled: e.scrollTop > 0};
   });
+  // A selection further down than the box shows is scrolled into view.
+  const linesBefore = c.focus?.box === 'Text1' ? c.data.slice(0, c.focus.start).split('\n').length - 1 : 0;
+  assert.equal(focus.scrolled, linesBefore > 10);
+  delete focus.scrolled;
   if (c.focus) {
     const text = c.focus.box === 'Text1' ? c.data : c.precision;
     const end = c.focus.start + c.focus.length;
