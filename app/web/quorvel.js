@@ -176,8 +176,21 @@ const page = {
   },
 
   setBox(name, text) {
+    // The data box is written through the browser's editing, which keeps an
+    // undo step: Ctrl+Z in it brings back what 清空 emptied. The page has one
+    // undo history, so the result boxes are written plainly and leave that
+    // step on top. The focus goes back after it.
     const box = document.getElementById(name);
-    box.value = text;
+    if (box.tagName !== 'TEXTAREA') {
+      box.value = text;
+      markOverflow(box);
+      return;
+    }
+    const focused = document.activeElement;
+    box.focus({preventScroll: true});
+    box.select();
+    if (!document.execCommand(text ? 'insertText' : 'delete', false, text)) box.value = text;
+    focused.focus({preventScroll: true});
     markOverflow(box);
   },
 

@@ -115,6 +115,13 @@ async function runRow(c, typed) {
   await clickDone(page);
   assert.deepEqual(await texts(['Text1', ...kResultBoxes, 'Text7']),
                    c.clearAnswer === 'y' ? ['', '', '', '', '', '', c.precision] : kept);
+  if (c.clearAnswer === 'n') return;
+  // Ctrl+Z in the data box brings the data back in one step.
+  await page.focus('#Text1');
+  await page.keyboard.down('Control');
+  await page.keyboard.press('KeyZ');
+  await page.keyboard.up('Control');
+  assert.deepEqual(await texts(['Text1']), [kept[0]]);
 }
 
 const typeable = (c) => /^[\x20-\x7e\r\n]{0,2500}$/.test(c.data + c.precision);
