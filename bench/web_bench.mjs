@@ -6,7 +6,7 @@ import {readFileSync} from 'node:fs';
 import path from 'node:path';
 import {gzipSync} from 'node:zlib';
 
-import {clickDone, launchChromium, openPage, pressAlt, serveSite} from '../tools/web_chromium.mjs';
+import {clickDone, launchChromium, openPage, pressWith, serveSite} from '../tools/web_chromium.mjs';
 
 const site = process.argv[2];
 const server = await serveSite(site);
@@ -25,7 +25,7 @@ try {
   await page.focus('#Text1');
   await page.keyboard.type('1 2 3 4 5');
   const clicked = performance.now();
-  await pressAlt(page, 'M');
+  await pressWith(page, 'Alt', 'M');
   await resultsShown(page);
   console.log(`window ready after load: ${ready}; first calculation (Alt+M to results): ${ms(clicked)}`);
 
@@ -50,13 +50,11 @@ try {
   await page.$eval('#Text1', (box) => box.select());
   await page.$eval('#Text6', (box) => { box.value = ''; });
   const pasted = performance.now();
-  await page.keyboard.down('Control');
-  await page.keyboard.press('KeyV');
-  await page.keyboard.up('Control');
+  await pressWith(page, 'Control', 'V');
   await page.evaluate(() => new Promise((shown) => requestAnimationFrame(() => shown())));
   const paste = ms(pasted);
   const calculated = performance.now();
-  await pressAlt(page, 'M');
+  await pressWith(page, 'Alt', 'M');
   await clickDone(page);
   await resultsShown(page);
   console.log(`10^6 lines: paste ${paste}, Alt+M to results ${ms(calculated)}, together ${ms(pasted)}`);

@@ -58,11 +58,11 @@ export async function openPage(browser, url) {
   return page;
 }
 
-// Alt with a letter, as a person presses it.
-export async function pressAlt(page, letter) {
-  await page.keyboard.down('Alt');
+// A key with a modifier held, as a person presses Alt+M or Ctrl+V.
+export async function pressWith(page, modifier, letter) {
+  await page.keyboard.down(modifier);
   await page.keyboard.press(`Key${letter}`);
-  await page.keyboard.up('Alt');
+  await page.keyboard.up(modifier);
 }
 
 export function clickDone(page) {

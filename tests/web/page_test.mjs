@@ -6,7 +6,7 @@
 import assert from 'node:assert/strict';
 import {after, before, test} from 'node:test';
 
-import {clickDone, launchChromium, openPage, pressAlt, serveSite} from '../../tools/web_chromium.mjs';
+import {clickDone, launchChromium, openPage, pressWith, serveSite} from '../../tools/web_chromium.mjs';
 import {readCases} from './case_table.mjs';
 
 const cases = readCases(new URL('../cases.tsv', import.meta.url));
@@ -44,21 +44,17 @@ async function enter(page, box, text, typed = false) {
     await page.keyboard.type(text.replace(/\r\n/g, '\n'));
   } else if (text.length > 60000) {
     await page.evaluate((text) => navigator.clipboard.writeText(text), text);
-    await page.keyboard.down('Control');
-    await page.keyboard.press('KeyV');
-    await page.keyboard.up('Control');
+    await pressWith(page, 'Control', 'V');
   } else if (text) {
     await page.evaluate((json) => document.execCommand('insertText', false, JSON.parse(json)),
                         JSON.stringify(text));
   }
 }
 
-// A text box holds a line break as a line feed alone.
+// A text box holds a line break as a line feed alone: the unit of a table
+// position in the box, counting no CR of a CR LF before it.
 const asInBox = (text) => text.replace(/\r\n?/g, '\n');
-function inBoxUnits(text, unit) {
-  return unit - [...text.slice(0, unit).matchAll(/\r\n/g)].length -
-         (text[unit - 1] === '\r' && text[unit] === '\n' ? 1 : 0);
-}
+const inBox = (text, unit) => asInBox(text.slice(0, unit)).length - (text[unit - 1] === '\r' && text[unit] === '\n');
 
 async function answerMessage(message, question, key) {
   await page.waitForSelector('#message[open]');
@@ -84,7 +80,7 @@ async function runRow(c, typed) {
   const earlier = await texts(kResultBoxes);
   await page.$eval('#Text1', (box) => { box.scrollTop = 0; });  // back to the top to read it
   if (typed) await page.click('#Command1');
-  else await pressAlt(page, 'M');
+  else await pressWith(page, 'Alt', 'M');
   const messages = c.clearAnswer ? c.messages.slice(0, -1) : c.messages;
   for (const [i, message] of messages.entries()) await answerMessage(message, false, i % 2 ? 'Escape' : 'Enter');
   await clickDone(page);
@@ -92,25 +88,21 @@ async function runRow(c, typed) {
   const expected = c.results[0] === '-' ? earlier : c.results;
   assert.deepEqual(await texts(['Text7', 'Text1', ...kResultBoxes]),
                    [c.precision, asInBox(c.data), ...expected]);
-  const focus = await page.evaluate(() => {
+  // The focus stays, or goes to the selection, scrolled into view when it
+  // lies further down than the box shows.
+  const {box, start, length} = c.focus ?? {box: typed ? 'Command1' : 'Text1'};
+  const text = box === 'Text1' ? c.data : c.precision;
+  const selection = c.focus ? [inBox(text, start), inBox(text, start + length)] : [];
+  const scrolled = c.focus?.box === 'Text1' && text.slice(0, start).split('\n').length > 11;
+  const [id, scrolledNow, ...selected] = await page.evaluate(() => {
     const e = document.activeElement;
-    return {box: e.id, start: e.selectionStart ?? null, end: e.selectionEnd ?? null, scrolled: e.scrollTop > 0};
+    return [e.id, e.scrollTop > 0, e.selectionStart, e.selectionEnd];
   });
-  // A selection further down than the box shows is scrolled into view.
-  const linesBefore = c.focus?.box === 'Text1' ? c.data.slice(0, c.focus.start).split('\n').length - 1 : 0;
-  assert.equal(focus.scrolled, linesBefore > 10);
-  delete focus.scrolled;
-  if (c.focus) {
-    const text = c.focus.box === 'Text1' ? c.data : c.precision;
-    const end = c.focus.start + c.focus.length;
-    assert.deepEqual(focus, {box: c.focus.box, start: inBoxUnits(text, c.focus.start), end: inBoxUnits(text, end)});
-  } else {
-    assert.equal(focus.box, typed ? 'Command1' : 'Text1');
-  }
+  assert.deepEqual([id, scrolledNow, ...(c.focus ? selected : [])], [box, scrolled, ...selection]);
   if (!c.clearAnswer) return;
 
   const kept = await texts(['Text1', ...kResultBoxes, 'Text7']);
-  await pressAlt(page, 'C');
+  await pressWith(page, 'Alt', 'C');
   await answerMessage(c.messages.at(-1), true, c.clearAnswer === 'y' ? 'Enter' : 'Escape');
   await clickDone(page);
   assert.deepEqual(await texts(['Text1', ...kResultBoxes, 'Text7']),
@@ -118,9 +110,7 @@ async function runRow(c, typed) {
   if (c.clearAnswer === 'n') return;
   // Ctrl+Z in the data box brings the data back in one step.
   await page.focus('#Text1');
-  await page.keyboard.down('Control');
-  await page.keyboard.press('KeyZ');
-  await page.keyboard.up('Control');
+  await pressWith(page, 'Control', 'Z');
   assert.deepEqual(await texts(['Text1']), [kept[0]]);
 }
 
