@@ -143,7 +143,7 @@ test('Tab goes through the boxes, the buttons, then the precision; Shift+Tab bac
   await page.focus('#Text1');
   assert.deepEqual(await walk(), order);
   await page.keyboard.down('Shift');
-  assert.deepEqual(await walk(), order.toReversed());
+  assert.deepEqual(await walk(), [...order].reverse());
   await page.keyboard.up('Shift');
 });
 
