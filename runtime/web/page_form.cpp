@@ -53,7 +53,8 @@ EM_ASYNC_JS(int, AskOnPage, (const char16_t* prompt, std::size_t promptLength, i
 });
 // clang-format on
 
-// The face the description names, then its families, then any Song face.
+// The face the description names, then its families, then the generic
+// serif face, which a browser set to Chinese draws in a Song face.
 std::u16string FontFamilies(const FontDescription& font) {
   std::u16string families = u"\"" + std::u16string(font.face) + u"\"";
   for (const std::u16string_view family : font.families) {
@@ -62,6 +63,7 @@ std::u16string FontFamilies(const FontDescription& font) {
   return families + u", serif";
 }
 
+// The page takes names as C strings.
 std::string Name(std::string_view box) {
   return std::string(box);
 }
