@@ -65,6 +65,26 @@ export async function pressWith(page, modifier, letter) {
   await page.keyboard.up(modifier);
 }
 
+// Puts the text into a box as a paste does, or types it key by key with
+// Enter for each line break. A large text goes through the clipboard and
+// Ctrl+V (it holds no lone surrogate); a smaller one is inserted by the
+// browser's editing, unit for unit: it crosses the protocol as JSON escapes,
+// which keep a lone surrogate.
+export async function enter(page, box, text, typed = false) {
+  await page.focus(`#${box}`);
+  await page.$eval(`#${box}`, (element) => element.select());
+  await page.keyboard.press('Delete');
+  if (typed) {
+    await page.keyboard.type(text.replace(/\r\n/g, '\n'));
+  } else if (text.length > 60000) {
+    await page.evaluate((text) => navigator.clipboard.writeText(text), text);
+    await pressWith(page, 'Control', 'V');
+  } else if (text) {
+    await page.evaluate((json) => document.execCommand('insertText', false, JSON.parse(json)),
+                        JSON.stringify(text));
+  }
+}
+
 export function clickDone(page) {
   return page.waitForSelector('#Static:not([aria-busy])');
 }

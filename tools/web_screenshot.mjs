@@ -3,7 +3,7 @@
 // and prints its path. Usage: node tools/web_screenshot.mjs SITE PNG
 import path from 'node:path';
 
-import {clickDone, launchChromium, openPage, pressWith, serveSite} from './web_chromium.mjs';
+import {clickDone, enter, launchChromium, openPage, pressWith, serveSite} from './web_chromium.mjs';
 
 const [site, png] = process.argv.slice(2);
 const server = await serveSite(site);
@@ -11,8 +11,7 @@ const browser = await launchChromium();
 try {
   const page = await openPage(browser, server.url);
   await page.setViewport({width: 480, height: 340});
-  await page.focus('#Text1');
-  await page.keyboard.type('1 2 3 4 5');
+  await enter(page, 'Text1', '1 2 3 4 5', true);
   await pressWith(page, 'Alt', 'M');
   await clickDone(page);
   await (await page.$('#Static')).screenshot({path: png});

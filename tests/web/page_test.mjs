@@ -6,7 +6,7 @@
 import assert from 'node:assert/strict';
 import {after, before, test} from 'node:test';
 
-import {clickDone, launchChromium, openPage, pressWith, serveSite} from '../../tools/web_chromium.mjs';
+import {clickDone, enter, launchChromium, openPage, pressWith, serveSite} from '../../tools/web_chromium.mjs';
 import {readCases} from './case_table.mjs';
 
 const cases = readCases(new URL('../cases.tsv', import.meta.url));
@@ -30,26 +30,6 @@ after(async () => {
 });
 
 const texts = (ids) => page.evaluate((ids) => ids.map((id) => document.getElementById(id).value), ids);
-
-// Puts the text into a box as a paste does, or types it key by key with
-// Enter for each line break. A large text goes through the clipboard and
-// Ctrl+V (it holds no lone surrogate); a smaller one is inserted by the
-// browser's editing, unit for unit: it crosses the protocol as JSON escapes,
-// which keep a lone surrogate.
-async function enter(page, box, text, typed = false) {
-  await page.focus(`#${box}`);
-  await page.$eval(`#${box}`, (element) => element.select());
-  await page.keyboard.press('Delete');
-  if (typed) {
-    await page.keyboard.type(text.replace(/\r\n/g, '\n'));
-  } else if (text.length > 60000) {
-    await page.evaluate((text) => navigator.clipboard.writeText(text), text);
-    await pressWith(page, 'Control', 'V');
-  } else if (text) {
-    await page.evaluate((json) => document.execCommand('insertText', false, JSON.parse(json)),
-                        JSON.stringify(text));
-  }
-}
 
 // A text box holds a line break as a line feed alone: the unit of a table
 // position in the box, counting no CR of a CR LF before it.
