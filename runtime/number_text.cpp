@@ -2,7 +2,9 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <string_view>
+#include <version>
 
 namespace quorvel::runtime {
 namespace {
@@ -23,11 +25,21 @@ std::u16string NumberText(double value) {
   if (value == 0) return u"0";
   std::u16string out = value < 0 ? u"-" : u"";
 
-  // Let to_chars round to 15 significant digits: "d.dddddddddddddde+XX".
+  // Round to 15 significant digits: "d.dddddddddddddde+XX".
   char buf[40];
+#if defined(__cpp_lib_to_chars)
   const auto result = std::to_chars(buf, buf + sizeof buf, std::fabs(value),
                                     std::chars_format::scientific, kSignificantDigits - 1);
   const std::string_view sci(buf, result.ptr - buf);
+#else
+  // A library without floating-point to_chars (libc++ 14,
+  // as WebAssembly builds get it) writes with musl's snprintf: correctly
+  // rounded, "." whatever the locale and at least two exponent digits, the
+  // same text to_chars writes.
+  const int length =
+      std::snprintf(buf, sizeof buf, "%.*e", kSignificantDigits - 1, std::fabs(value));
+  const std::string_view sci(buf, length);
+#endif
   const std::size_t e = sci.find('e');
   // from_chars takes no "+", and to_chars always writes a sign.
   const std::size_t exponentDigits = e + (sci[e + 1] == '+' ? 2 : 1);

@@ -2,10 +2,13 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <limits>
 #include <string>
 #include <system_error>
+#include <version>
 
 namespace quorvel::runtime {
 namespace {
@@ -25,6 +28,9 @@ std::u16string_view TrimBlanksAndTabs(std::u16string_view text) {
   return text.substr(first, last - first);
 }
 
+constexpr double kNoNumber = std::numeric_limits<double>::quiet_NaN();
+
+#if defined(__cpp_lib_to_chars)
 // Roughly log10 of the magnitude of a text that passed the grammar check:
 // enough to tell an overflow from an underflow, which from_chars reports alike.
 std::int64_t DecimalMagnitude(const char* p, const char* end) {
@@ -53,9 +59,38 @@ std::int64_t DecimalMagnitude(const char* p, const char* end) {
          (integerDigits > 0 ? integerDigits : -leadingZeros);
 }
 
-constexpr double kNoNumber = std::numeric_limits<double>::quiet_NaN();
+// Reads a text that starts with a sign or a digit, as far as `end`.
+double ReadDecimal(const char* begin, const char* end) {
+  // from_chars takes no "+".
+  const char* const first = *begin == '+' ? begin + 1 : begin;
+  double value = 0;
+  const auto [stop, error] = std::from_chars(first, end, value);
+  if (stop != end) return kNoNumber;
+  if (error == std::errc::result_out_of_range) {
+    if (DecimalMagnitude(first, end) > 0) return kNoNumber;
+    return *first == '-' ? -0.0 : 0.0;
+  }
+  if (error != std::errc{}) return kNoNumber;
+  return value;
+}
+#else
+// A library without floating-point from_chars (libc++ before 17, as
+// WebAssembly builds get it) reads with musl's strtod, which is correctly
+// rounded too and takes "." whatever the locale, so both give the same bits.
+// The text must end in a NUL at `end`.
+double ReadDecimal(const char* begin, const char* end) {
+  const char* const digits = begin + (*begin == '+' || *begin == '-');
+  // strtod also reads hexadecimal, which is no number here.
+  if (digits[0] == '0' && (digits[1] == 'x' || digits[1] == 'X')) return kNoNumber;
+  char* stop = nullptr;
+  const double value = std::strtod(begin, &stop);
+  // An overflow reads as infinity; an underflow keeps its sign, as above.
+  if (stop != end || std::isinf(value)) return kNoNumber;
+  return value;
+}
+#endif
 
-// Reads a trimmed text through a buffer of at least its length.
+// Reads a trimmed text through a buffer of more than its length.
 double ReadTrimmed(std::u16string_view s, char* chars) {
   // Narrow to ASCII first; a number has no other characters, and a unit
   // beyond ASCII must not pass as the byte it narrows to (U+4E31 as "1").
@@ -66,24 +101,15 @@ double ReadTrimmed(std::u16string_view s, char* chars) {
     allBits |= s[i];
   }
   if (allBits > 0x7F) return kNoNumber;
-  const char* const end = chars + s.size();
+  char* const end = chars + s.size();
+  *end = '\0';
 
-  // from_chars reads exactly this grammar once its own extras are ruled out:
-  // it takes no "+", and it reads "inf" and "nan", which start with a letter.
+  // Both readers take this grammar once their own extras are ruled out: "inf"
+  // and "nan" start with a letter.
   const char* digits = chars;
   if (digits < end && (*digits == '+' || *digits == '-')) ++digits;
   if (digits == end || !(IsDigit(*digits) || *digits == '.')) return kNoNumber;
-  const char* const begin = chars[0] == '+' ? digits : chars;
-
-  double value = 0;
-  const auto [stop, error] = std::from_chars(begin, end, value);
-  if (stop != end) return kNoNumber;
-  if (error == std::errc::result_out_of_range) {
-    if (DecimalMagnitude(begin, end) > 0) return kNoNumber;
-    return chars[0] == '-' ? -0.0 : 0.0;
-  }
-  if (error != std::errc{}) return kNoNumber;
-  return value;
+  return ReadDecimal(chars, end);
 }
 
 }  // namespace
@@ -91,8 +117,8 @@ double ReadTrimmed(std::u16string_view s, char* chars) {
 double ReadAnyNumberOrNaN(std::u16string_view text) {
   const std::u16string_view s = TrimBlanksAndTabs(text);
   char small[64];
-  if (s.size() <= sizeof small) return ReadTrimmed(s, small);
-  std::string large(s.size(), '\0');
+  if (s.size() < sizeof small) return ReadTrimmed(s, small);
+  std::string large(s.size(), '\0');  // with room for its own NUL
   return ReadTrimmed(s, large.data());
 }
 

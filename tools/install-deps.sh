@@ -5,7 +5,8 @@
 # fonts), deb (building and checking the Debian package), bench (timing whole
 # processes), win32 (mingw-w64 cross compilers for 32-bit x86 and x86-64,
 # 64-bit and 32-bit Wine), fuzz (clang with libFuzzer and the sanitizer
-# runtimes). Packages already present are skipped.
+# runtimes), web (Emscripten, node and npm, Debian's chromium, python3 for a
+# static server, a Song face). Packages already present are skipped.
 set -euo pipefail
 
 sudo_if_needed() {
@@ -30,6 +31,10 @@ for group in "$@"; do
                       imagemagick fonts-noto-cjk locales)
            need_i386=1 ;;
     fuzz) packages+=(clang libclang-rt-dev llvm) ;;
+    # A node from elsewhere (such as its vendor's own package) brings its npm.
+    web) packages+=(emscripten node-acorn chromium python3 fonts-noto-cjk cmake ninja-build)
+         command -v node >/dev/null || packages+=(nodejs)
+         command -v npm >/dev/null || packages+=(npm) ;;
     *) echo "install-deps: unknown group '$group'" >&2; exit 2 ;;
   esac
 done

@@ -4,7 +4,8 @@
 assets/quorvel.ico: the icon, a bell curve over a bar chart, at 16 x 16 and
 32 x 32 in the 16-colour palette. assets/quorvel-SIZE.png: the same design for
 the Linux icon theme, which takes no .ico, drawn at each size it installs (16
-to 256 pixels) so that none is scaled up from a small one. assets/image1.bmp:
+to 256 pixels) so that none is scaled up from a small one, and at the two
+sizes of the web app's manifest (192 and 512). assets/image1.bmp:
 a 20 x 25 test tube in 24-bit colour. The output is deterministic, so running this again changes
 nothing unless the drawings change.
 """
@@ -24,6 +25,8 @@ NAVY, WHITE, YELLOW, CYAN, TEAL, SILVER = 4, 15, 11, 14, 6, 7
 # The icon theme wants 48 x 48 at least; the smaller two serve menus and
 # title bars.
 PNG_SIZES = (16, 32, 48, 64, 128, 256)
+# A web app manifest asks for these two.
+WEB_SIZES = (192, 512)
 
 
 def draw_icon(size):
@@ -131,6 +134,6 @@ if __name__ == "__main__":
     assets = pathlib.Path(__file__).resolve().parent.parent / "assets"
     assets.mkdir(exist_ok=True)
     write_ico(assets / "quorvel.ico", (16, 32))
-    for size in PNG_SIZES:
+    for size in PNG_SIZES + WEB_SIZES:
         write_png(assets / f"quorvel-{size}.png", size)
     write_bmp(assets / "image1.bmp", 20, 25)

@@ -2,8 +2,24 @@
 # Builds Quorvel and starts its window. Without a display it shows the main
 # job instead: starts the window on a virtual display, types the series
 # 1 2 3 4 5, presses Alt+M, saves a screenshot, prints its path and exits.
+#
+# With --web it builds the web app into build/web and serves it on
+# http://127.0.0.1:8000/; without a display it instead opens the page in
+# headless chromium, does the same and saves build/web/quorvel-screenshot.png.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+
+if [ "${1:-}" = --web ]; then
+  tools/install-deps.sh web
+  tools/build-web.sh
+  if [ -z "${DISPLAY:-}" ]; then
+    [ tests/web/node_modules/.package-lock.json -nt tests/web/package-lock.json ] ||
+      npm ci --prefix tests/web --no-audit --no-fund
+    exec node tools/web_screenshot.mjs build/web/site build/web/quorvel-screenshot.png
+  fi
+  echo "Quorvel: http://127.0.0.1:8000/"
+  exec python3 -m http.server 8000 --bind 127.0.0.1 --directory build/web/site
+fi
 
 # Once configured, the build checks the packages' presence no more and ninja
 # re-runs CMake itself when a CMakeLists.txt changes, so an unchanged tree

@@ -14,6 +14,7 @@ mkdir -p build/locale
 LOCPATH="$PWD/build/locale" ctest --test-dir build/release --output-on-failure
 tools/test-sanitize.sh
 tools/test-fuzz.sh
+tools/test-web.sh
 
 # Every stage fails the run on any fault; one may skip part of its work where
 # this machine cannot do it, and says so in a line of its own.

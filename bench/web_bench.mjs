@@ -1,0 +1,62 @@
+// Figures for the web app, in headless chromium: the bytes a first visit
+// transfers gzip-compressed (icons aside), the time from load to the first
+// calculation, and a paste of 10^6 lines with Alt+M until the results show.
+// Usage: node bench/web_bench.mjs build/web/site (tools/build-web.sh builds it).
+import {readFileSync} from 'node:fs';
+import path from 'node:path';
+import {gzipSync} from 'node:zlib';
+
+import {clickDone, enter, launchChromium, openPage, pressWith, serveSite} from '../tools/web_chromium.mjs';
+
+const site = process.argv[2];
+const server = await serveSite(site);
+const browser = await launchChromium();
+const ms = (start) => `${Math.round(performance.now() - start)} ms`;
+const resultsShown = (page) => page.waitForFunction(
+    () => document.getElementById('Text6').value !== '' &&
+          new Promise((shown) => requestAnimationFrame(() => shown(true))),
+    {timeout: 600000});
+
+try {
+  const files = new Set();
+  const opened = performance.now();
+  const page = await openPage(browser, server.url);
+  const ready = ms(opened);
+  await page.focus('#Text1');
+  await page.keyboard.type('1 2 3 4 5');
+  const clicked = performance.now();
+  await pressWith(page, 'Alt', 'M');
+  await resultsShown(page);
+  console.log(`window ready after load: ${ready}; first calculation (Alt+M to results): ${ms(clicked)}`);
+
+  const visit = await openPage(browser, server.url);  // the same profile: only to list the files
+  for (const entry of await visit.evaluate(() => performance.getEntriesByType('resource').map((e) => e.name))) {
+    files.add(new URL(entry).pathname);
+  }
+  files.add('/index.html');
+  await visit.close();
+  await page.bringToFront();
+  let raw = 0;
+  let gzipped = 0;
+  for (const file of [...files].filter((f) => !f.endsWith('.png'))) {
+    const body = readFileSync(path.join(site, file));
+    raw += body.length;
+    gzipped += gzipSync(body, {level: 9}).length;
+  }
+  console.log(`first visit without icons: ${files.size} files, ${(raw / 1024).toFixed(1)} kB, ` +
+              `${(gzipped / 1024).toFixed(1)} kB gzip-compressed`);
+
+  await page.$eval('#Text6', (box) => { box.value = ''; });
+  const pasted = performance.now();
+  await enter(page, 'Text1', '97.1234\n'.repeat(1e6));
+  await page.evaluate(() => new Promise((shown) => requestAnimationFrame(() => shown())));
+  const paste = ms(pasted);
+  const calculated = performance.now();
+  await pressWith(page, 'Alt', 'M');
+  await clickDone(page);
+  await resultsShown(page);
+  console.log(`10^6 lines: paste ${paste}, Alt+M to results ${ms(calculated)}, together ${ms(pasted)}`);
+} finally {
+  await browser.close();
+  await server.close();
+}
