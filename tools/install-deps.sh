@@ -5,7 +5,8 @@
 # fonts), deb (building and checking the Debian package), bench (timing whole
 # processes), win32 (mingw-w64 cross compilers for 32-bit x86 and x86-64,
 # 64-bit and 32-bit Wine), fuzz (clang with libFuzzer and the sanitizer
-# runtimes). Packages already present are skipped.
+# runtimes), release (the MSI and zip tools, lintian; with win32 for Wine).
+# Packages already present are skipped.
 set -euo pipefail
 
 sudo_if_needed() {
@@ -20,7 +21,7 @@ for group in "$@"; do
     qt) packages+=(qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev xvfb xdotool
                    imagemagick fonts-noto-cjk xauth x11-utils locales
                    openbox xclip dbus-x11 at-spi2-core python3-pyatspi) ;;
-    deb) packages+=(dpkg-dev file desktop-file-utils appstream) ;;
+    deb) packages+=(dpkg-dev file desktop-file-utils appstream lintian) ;;
     bench) packages+=(hyperfine) ;;
     # wine32 installs even where the kernel runs no 32-bit programs (two
     # post-install scripts then report "Exec format error"); the test skips
@@ -30,6 +31,7 @@ for group in "$@"; do
                       imagemagick fonts-noto-cjk locales)
            need_i386=1 ;;
     fuzz) packages+=(clang libclang-rt-dev llvm) ;;
+    release) packages+=(wixl msitools lintian zip unzip python3 xxd binutils) ;;
     *) echo "install-deps: unknown group '$group'" >&2; exit 2 ;;
   esac
 done

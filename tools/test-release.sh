@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# Builds the release artifacts (tools/release.sh) and the earlier-version
+# MSIs the upgrade test installs first, then runs tests/release: the version
+# every artifact carries, and under Wine on a virtual display each MSI's
+# install, upgrade, start and uninstall and each zip's unzipped program: the
+# x64 ones under 64-bit Wine, the x86 ones under 32-bit Wine wherever this
+# kernel can run 32-bit programs.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+tools/release.sh
+for build in win32 win64; do cmake --build "build/$build" -j2 --target quorvel_msi_previous; done
+tests/release/version_test.sh . build/dist
+
+export WINEDEBUG=-all
+# No Mono or Gecko installer prompts, and no menu entries on this machine for
+# the shortcuts the installers make.
+export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
+xvfb_pid=
+cleanup() {
+  [ -z "${WINESERVER:-}" ] || "$WINESERVER" -k 2>/dev/null || true
+  [ -z "$xvfb_pid" ] || kill "$xvfb_pid" 2>/dev/null || true
+}
+trap cleanup EXIT
+display_file=$(mktemp)
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
+xvfb_pid=$!
+for _ in $(seq 100); do [ -s "$display_file" ] && break; sleep 0.1; done
+[ -s "$display_file" ] || { echo "test-release: Xvfb did not start" >&2; exit 1; }
+export DISPLAY=:$(cat "$display_file")
+rm -f "$display_file"
+
+run_wine() {  # arch build loader server wine-architecture
+  export WINEPREFIX=$PWD/build/$2/release-wine WINEARCH=$5 WINELOADER=$3 WINESERVER=$4
+  mkdir -p "$WINEPREFIX"
+  # No persistent server: msi_test waits for it to end after each step.
+  [ -f "$WINEPREFIX/system.reg" ] || "$WINELOADER" wineboot -i
+  "$WINESERVER" -w
+  tests/release/msi_test.sh "$PWD"/build/dist/quorvel-*-windows-$1.msi "$PWD/build/$2/quorvel-earlier-$1.msi"
+  tests/release/zip_test.sh "$PWD"/build/dist/quorvel-*-windows-$1.zip
+  "$WINESERVER" -k
+}
+run_wine x64 win64 /usr/lib/wine/wine64 /usr/lib/wine/wineserver64 win64
+if why=$(/usr/lib/wine/wineserver32 --version 2>&1); then
+  run_wine x86 win32 /usr/lib/wine/wine /usr/lib/wine/wineserver32 win32
+else
+  why=$(tail -n 1 <<<"$why")
+  echo "test-release: skipped the x86 installer and zip runs: this kernel cannot run 32-bit programs (${why##*wineserver32: })"
+fi
+echo "test-release: passed"
