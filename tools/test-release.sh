@@ -15,19 +15,7 @@ export WINEDEBUG=-all
 # No Mono or Gecko installer prompts, and no menu entries on this machine for
 # the shortcuts the installers make.
 export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
-xvfb_pid=
-cleanup() {
-  [ -z "${WINESERVER:-}" ] || "$WINESERVER" -k 2>/dev/null || true
-  [ -z "$xvfb_pid" ] || kill "$xvfb_pid" 2>/dev/null || true
-}
-trap cleanup EXIT
-display_file=$(mktemp)
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do [ -s "$display_file" ] && break; sleep 0.1; done
-[ -s "$display_file" ] || { echo "test-release: Xvfb did not start" >&2; exit 1; }
-export DISPLAY=:$(cat "$display_file")
-rm -f "$display_file"
+source tools/wine-display.sh
 
 run_wine() {  # arch build loader server wine-architecture
   export WINEPREFIX=$PWD/build/$2/release-wine WINEARCH=$5 WINELOADER=$3 WINESERVER=$4
