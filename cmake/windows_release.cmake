@@ -22,6 +22,7 @@ else()
 endif()
 set(release_name quorvel-${QUORVEL_VERSION_TEXT}-windows-${arch})
 find_program(WIXL wixl)
+find_program(MSIBUILD msibuild)
 find_package(Python3 COMPONENTS Interpreter)
 
 # Each version is a product of its own (its code derived from the version),
@@ -35,13 +36,15 @@ function(quorvel_add_msi target output version)
             -D UpgradeCode=${upgrade_code} -D ProgramGuid=${program_guid}
             -D ProgramFiles=${program_files} -D Win64=${win64}
             -D Exe=quorvel.exe -D Icon=${icon} ${CMAKE_CURRENT_SOURCE_DIR}/quorvel.wxs
+    # wixl knows no attribute for the shortcut's name from the exe's strings.
+    COMMAND ${MSIBUILD} ${output} -q "UPDATE `Shortcut` SET `DisplayResourceDLL` = '[#quorvel.exe]', `DisplayResourceId` = ${shortcut_name_id}"
     # wixl takes no absolute source paths; it finds them from where it runs.
     WORKING_DIRECTORY ${PROJECT_BINARY_DIR}
     DEPENDS quorvel ${CMAKE_CURRENT_SOURCE_DIR}/quorvel.wxs ${PROJECT_SOURCE_DIR}/assets/quorvel.ico
     VERBATIM)
   add_custom_target(${target} DEPENDS ${output})
 endfunction()
-if(WIXL)
+if(WIXL AND MSIBUILD)
   quorvel_add_msi(quorvel_msi ${PROJECT_BINARY_DIR}/${release_name}.msi ${PROJECT_VERSION})
   quorvel_add_msi(quorvel_msi_previous ${PROJECT_BINARY_DIR}/quorvel-earlier-${arch}.msi
                   1.1.0.0)

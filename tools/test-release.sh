@@ -18,11 +18,18 @@ export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
 source tools/wine-display.sh
 
 run_wine() {  # arch build loader server wine-architecture
-  export WINEPREFIX=$PWD/build/$2/release-wine WINEARCH=$5 WINELOADER=$3 WINESERVER=$4
-  mkdir -p "$WINEPREFIX"
-  # No persistent server: msi_test waits for it to end after each step.
-  [ -f "$WINEPREFIX/system.reg" ] || "$WINELOADER" wineboot -i
-  "$WINESERVER" -w
+  export WINEARCH=$5 WINELOADER=$3 WINESERVER=$4
+  # Every run installs into a copy of a new prefix, so that nothing an
+  # earlier run left behind (a failed one, say) is taken for the installer's.
+  export WINEPREFIX=$PWD/build/$2/release-wine-new
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    mkdir -p "$WINEPREFIX"
+    "$WINELOADER" wineboot -i
+    "$WINESERVER" -w
+  fi
+  rm -rf "build/$2/release-wine"
+  cp -a "$WINEPREFIX" "build/$2/release-wine"
+  export WINEPREFIX=$PWD/build/$2/release-wine
   tests/release/msi_test.sh "$PWD"/build/dist/quorvel-*-windows-$1.msi "$PWD/build/$2/quorvel-earlier-$1.msi"
   tests/release/zip_test.sh "$PWD"/build/dist/quorvel-*-windows-$1.zip
   "$WINESERVER" -k

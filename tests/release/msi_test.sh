@@ -47,6 +47,13 @@ wine reg query 'HKLM\Software\Classes\Installer\Products' /s | grep -q 'ProductI
 shortcut=$(find "$WINEPREFIX/drive_c" -path '*Start Menu/Programs/Quorvel.lnk')
 [ -n "$shortcut" ] || fail "no Start menu shortcut"
 grep -q '\\quorvel\.ico$' <(strings -el "$shortcut") || fail "the shortcut has no icon"
+# On Windows the shortcut shows the exe's string it names, which is the
+# version block's Chinese name; Wine shows the ASCII one.
+row=$(msiinfo export "$msi" Shortcut | tr -d '\r' | awk -F '\t' '$1 == "StartMenu" { print $13 " " $14 }')
+block=$(x86_64-w64-mingw32-windres -i "$program" -O rc)
+name=$(sed -n 's/^ *VALUE "FileDescription", //p' <<<"$block")
+[ "${row%% *}" = '[#quorvel.exe]' ] && grep -qxF "  ${row#* }, $name" <<<"$block" ||
+  fail "the shortcut does not take its name from the exe's string ${row#* }"
 runs true
 
 msiexec /x "$msi"
