@@ -3,7 +3,7 @@
 #                package, made with wixl (Debian's wixl, from msitools);
 #   quorvel_zip  quorvel-VERSION-windows-ARCH.zip, the exe with a short
 #                Chinese readme, to run without installing.
-# quorvel_msi_previous builds the same package as version 1.1, for the test
+# quorvel_msi_earlier builds the same package as version 1.1, for the test
 # that installs a later version over an earlier one.
 if(CMAKE_SYSTEM_PROCESSOR STREQUAL x86_64)
   set(arch x64)
@@ -46,7 +46,7 @@ function(quorvel_add_msi target output version)
 endfunction()
 if(WIXL AND MSIBUILD)
   quorvel_add_msi(quorvel_msi ${PROJECT_BINARY_DIR}/${release_name}.msi ${PROJECT_VERSION})
-  quorvel_add_msi(quorvel_msi_previous ${PROJECT_BINARY_DIR}/quorvel-earlier-${arch}.msi
+  quorvel_add_msi(quorvel_msi_earlier ${PROJECT_BINARY_DIR}/quorvel-earlier-${arch}.msi
                   1.1.0.0)
 endif()
 

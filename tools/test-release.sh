@@ -8,7 +8,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/release.sh
-for build in win32 win64; do cmake --build "build/$build" -j2 --target quorvel_msi_previous; done
+for build in win32 win64; do cmake --build "build/$build" -j2 --target quorvel_msi_earlier; done
 tests/release/version_test.sh . build/dist
 
 export WINEDEBUG=-all
