@@ -45,7 +45,8 @@ struct ControlDescription {
 // Pictures belong to the program, not to the description: a host finds the
 // window's icon under the form's name and an Image's picture under the
 // control's name, among the pictures it embeds (assets/: an .ico with 16 x 16
-// and 32 x 32 images, a .bmp for each Image).
+// and 32 x 32 images in 16 colours and 32-bit ones from 16 to 256 pixels, a
+// .bmp for each Image).
 struct FormDescription {
   std::string_view name;
   std::u16string_view caption;

@@ -6,7 +6,8 @@
 # processes), win32 (mingw-w64 cross compilers for 32-bit x86 and x86-64,
 # 64-bit and 32-bit Wine), fuzz (clang with libFuzzer and the sanitizer
 # runtimes), web (Emscripten, node and npm, Debian's chromium, python3 for a
-# static server, a Song face). Packages already present are skipped.
+# static server, a Song face), release (the MSI and zip tools, lintian; with
+# win32 for Wine). Packages already present are skipped.
 set -euo pipefail
 
 sudo_if_needed() {
@@ -21,7 +22,7 @@ for group in "$@"; do
     qt) packages+=(qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev xvfb xdotool
                    imagemagick fonts-noto-cjk xauth x11-utils locales
                    openbox xclip dbus-x11 at-spi2-core python3-pyatspi) ;;
-    deb) packages+=(dpkg-dev file desktop-file-utils appstream) ;;
+    deb) packages+=(dpkg-dev file desktop-file-utils appstream lintian) ;;
     bench) packages+=(hyperfine) ;;
     # wine32 installs even where the kernel runs no 32-bit programs (two
     # post-install scripts then report "Exec format error"); the test skips
@@ -35,6 +36,7 @@ for group in "$@"; do
     web) packages+=(emscripten node-acorn chromium python3 fonts-noto-cjk cmake ninja-build)
          command -v node >/dev/null || packages+=(nodejs)
          command -v npm >/dev/null || packages+=(npm) ;;
+    release) packages+=(wixl msitools lintian zip unzip python3 xxd binutils) ;;
     *) echo "install-deps: unknown group '$group'" >&2; exit 2 ;;
   esac
 done

@@ -64,19 +64,7 @@ in_wine_locale() { env LOCPATH="$locale" LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8 "$@
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="  # no Mono or Gecko installer prompts
 
-xvfb_pid=
-cleanup() {
-  [ -z "${WINESERVER:-}" ] || "$WINESERVER" -k 2>/dev/null || true
-  [ -z "$xvfb_pid" ] || kill "$xvfb_pid" 2>/dev/null || true
-}
-trap cleanup EXIT
-display_file=$(mktemp)
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do [ -s "$display_file" ] && break; sleep 0.1; done
-[ -s "$display_file" ] || fail "Xvfb did not start"
-export DISPLAY=:$(cat "$display_file")
-rm -f "$display_file"
+source tools/wine-display.sh
 
 windows_path() { local path=$(pwd)/$1; echo "Z:${path//\//\\}"; }
 

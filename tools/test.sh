@@ -21,5 +21,6 @@ tools/test-web.sh
 log=$(mktemp)
 trap 'rm -f "$log"' EXIT
 tools/test-win32.sh 2>&1 | tee "$log"
+tools/test-release.sh 2>&1 | tee -a "$log"
 skipped=$(grep -E '^[a-z0-9-]+: skipped' "$log" || true)
 echo "test: every stage passed; skipped: ${skipped:-nothing}"

@@ -1,6 +1,7 @@
 #include "window/static_form.h"
 
 #include "calc/calculate_command.h"
+#include "quorvel_version.h"
 #include "window/clear_command.h"
 
 namespace quorvel::window {
@@ -42,7 +43,7 @@ constexpr ControlDescription kControls[] = {
     {"Label6",   kLabel,  {240, 3720, 2055, 255},  u"相对标准偏差(RSD%)", &kSong105, 11, false, u""},
     {"Command1", kButton, {240, 4200, 1215, 375},  u"计算(&M)",          &kSong105, 12, false, u""},
     {"Command2", kButton, {2640, 4200, 1215, 375}, u"清空(&C)",          &kSong105, 13, false, u""},
-    {"Label7",   kLabel,  {4800, 4320, 1575, 255}, u"Quorvel 1.02",     nullptr,   14, false, u""},
+    {"Label7",   kLabel,  {4800, 4320, 1575, 255}, u"Quorvel " QUORVEL_VERSION_TEXT, nullptr,   14, false, u""},
     {"Text7",    kText,   {5040, 3720, 1215, 270}, u"0.0001",           nullptr,   15, false, u"精度"},
     {"Label8",   kLabel,  {3840, 3720, 735, 255},  u"精度",              &kSong105, 16, false, u""},
     {"Image1",   kImage,  {4440, 4200, 300, 375},  u"",                 nullptr,   -1, false, u""},
