@@ -1,55 +1,60 @@
 // Runs the case table through the real page in headless chromium: the window
 // rows pasted with Alt+M and typed with a mouse click, every other row whose
-// text a text box keeps as it is pasted; the message dialogs, where the focus
-// lands, Tab order, the fit to a narrow screen, and a reload offline.
-// QUORVEL_SITE names the built site (build/web/site).
+// texts the boxes keep as they are pasted; the message dialogs, where the
+// focus lands, 清空 and its undo, Tab order, the fit to a narrow screen, and a
+// reload offline. QUORVEL_SITE names the built site (build/web/site).
 import assert from 'node:assert/strict';
-import {after, before, test} from 'node:test';
+import {readFileSync} from 'node:fs';
+import {after, test} from 'node:test';
 
 import {clickDone, enter, launchChromium, openPage, pressWith, serveSite} from '../../tools/web_chromium.mjs';
-import {readCases} from './case_table.mjs';
 
-const cases = readCases(new URL('../cases.tsv', import.meta.url));
-const kResultBoxes = ['Text2', 'Text3', 'Text4', 'Text5', 'Text6'];
-let site;
-let browser;
-let page;
+// A field of tests/cases.tsv (its header names the columns): each {TEXT*N}
+// repeated, innermost first; then the escapes the table uses (\t \r \n \\
+// \uXXXX), which JSON reads alike.
+function expand(field) {
+  const repeated = field.replace(/\{([^{}]*)\*(\d+)\}/g, (_, text, count) => text.repeat(count));
+  return repeated !== field ? expand(repeated) : JSON.parse(`"${field.replaceAll('"', '\\"')}"`);
+}
+
+const cases = readFileSync(new URL('../cases.tsv', import.meta.url), 'utf8').split('\n')
+    .filter((line) => line && !line.startsWith('#')).map((line) => {
+      const [name, marks, precision, data, ...rest] = line.split('\t').map(expand);
+      return {name, window: marks.includes('w'), clearAnswer: marks.match(/[yn]/)?.[0], precision,
+              data, results: rest.slice(0, 5), focus: rest[5],
+              messages: rest.slice(6).map((message) => message.split(/=(.*)/s).slice(0, 2))};
+    });
+
+const site = await serveSite(process.env.QUORVEL_SITE);
+const browser = await launchChromium();
+const page = await openPage(browser, site.url);
 const errors = [];
+page.on('pageerror', (error) => errors.push(error.message));
+page.on('console', (message) => message.type() === 'error' && errors.push(message.text()));
+after(() => browser.close().then(site.close));
 
-before(async () => {
-  site = await serveSite(process.env.QUORVEL_SITE);
-  browser = await launchChromium();
-  page = await openPage(browser, site.url);
-  page.on('pageerror', (error) => errors.push(error.message));
-  page.on('console', (message) => message.type() === 'error' && errors.push(message.text()));
-});
-
-after(async () => {
-  await browser?.close();
-  await site?.close();
-});
-
-const texts = (ids) => page.evaluate((ids) => ids.map((id) => document.getElementById(id).value), ids);
+// The precision, the data, then the results: 清空 empties all but the first.
+const kBoxes = ['Text7', 'Text1', 'Text2', 'Text3', 'Text4', 'Text5', 'Text6'];
+const texts = () => page.evaluate((ids) => ids.map((id) => document.getElementById(id).value), kBoxes);
 
 // A text box holds a line break as a line feed alone: the unit of a table
 // position in the box, counting no CR of a CR LF before it.
 const asInBox = (text) => text.replace(/\r\n?/g, '\n');
 const inBox = (text, unit) => asInBox(text.slice(0, unit)).length - (text[unit - 1] === '\r' && text[unit] === '\n');
 
-async function answerMessage(message, question, key) {
-  await page.waitForSelector('#message[open]');
-  const shown = await page.$eval('#message', (dialog) => ({
-    title: document.getElementById(dialog.getAttribute('aria-labelledby')).textContent,
-    prompt: document.getElementById(dialog.getAttribute('aria-describedby')).textContent,
-    buttons: [...dialog.querySelectorAll('button')].filter((b) => !b.hidden).map((b) => b.textContent),
-    focused: document.activeElement.textContent,
-  }));
-  assert.deepEqual(shown, {...message, buttons: question ? ['是(Y)', '否(N)'] : ['确定'],
-                           focused: question ? '是(Y)' : '确定'});
-  // The next message may open at once, so the close itself is awaited.
-  await page.$eval('#message', (dialog) => {
-    globalThis.closed = new Promise((resolve) => dialog.addEventListener('close', resolve, {once: true}));
-  });
+// Checks the open message, with 是 the default of a question, and answers it
+// with the key.
+async function answerMessage([title, prompt], key, question = false) {
+  const buttons = question ? ['是(Y)', '否(N)'] : ['确定'];
+  const dialog = await page.waitForSelector('#message[open]');
+  assert.deepEqual(await dialog.evaluate((dialog) => {
+    // The next message may open at once, so the close itself is awaited.
+    globalThis.closed = new Promise((closed) => dialog.addEventListener('close', closed, {once: true}));
+    const text = (attribute) => document.getElementById(dialog.getAttribute(attribute)).textContent;
+    return [text('aria-labelledby'), text('aria-describedby'),
+            [...dialog.querySelectorAll('button:not([hidden])')].map((b) => b.textContent),
+            document.activeElement.textContent];
+  }), [title, prompt, buttons, buttons[0]]);
   await page.keyboard.press(key);
   await page.evaluate(() => globalThis.closed);
 }
@@ -57,89 +62,70 @@ async function answerMessage(message, question, key) {
 async function runRow(c, typed) {
   await enter(page, 'Text7', c.precision, typed);
   await enter(page, 'Text1', c.data, typed);
-  const earlier = await texts(kResultBoxes);
+  const earlier = (await texts()).slice(2);
   await page.$eval('#Text1', (box) => { box.scrollTop = 0; });  // back to the top to read it
-  if (typed) await page.click('#Command1');
-  else await pressWith(page, 'Alt', 'M');
+  await (typed ? page.click('#Command1') : pressWith(page, 'Alt', 'M'));
   const messages = c.clearAnswer ? c.messages.slice(0, -1) : c.messages;
-  for (const [i, message] of messages.entries()) await answerMessage(message, false, i % 2 ? 'Escape' : 'Enter');
+  for (const [i, message] of messages.entries()) await answerMessage(message, i % 2 ? 'Escape' : 'Enter');
   await clickDone(page);
-
-  const expected = c.results[0] === '-' ? earlier : c.results;
-  assert.deepEqual(await texts(['Text7', 'Text1', ...kResultBoxes]),
-                   [c.precision, asInBox(c.data), ...expected]);
   // The focus stays, or goes to the selection, scrolled into view when it
   // lies further down than the box shows.
-  const {box, start, length} = c.focus ?? {box: typed ? 'Command1' : 'Text1'};
+  const [, box = typed ? 'Command1' : 'Text1', start, length] = /^(\w+)@(\d+)\+(\d+)$/.exec(c.focus) ?? [];
   const text = box === 'Text1' ? c.data : c.precision;
-  const selection = c.focus ? [inBox(text, start), inBox(text, start + length)] : [];
-  const scrolled = c.focus?.box === 'Text1' && text.slice(0, start).split('\n').length > 11;
-  const [id, scrolledNow, ...selected] = await page.evaluate(() => {
+  const selection = start ? [inBox(text, +start), inBox(text, +start + +length)] : [];
+  const scrolled = Boolean(start) && box === 'Text1' && text.slice(0, start).split('\n').length > 11;
+  const focus = await page.evaluate(() => {
     const e = document.activeElement;
     return [e.id, e.scrollTop > 0, e.selectionStart, e.selectionEnd];
   });
-  assert.deepEqual([id, scrolledNow, ...(c.focus ? selected : [])], [box, scrolled, ...selection]);
+  const results = c.results[0] === '-' ? earlier : c.results;
+  assert.deepEqual([...await texts(), ...focus.slice(0, 2 + selection.length)],
+                   [c.precision, asInBox(c.data), ...results, box, scrolled, ...selection]);
   if (!c.clearAnswer) return;
 
-  const kept = await texts(['Text1', ...kResultBoxes, 'Text7']);
+  const kept = await texts();
   await pressWith(page, 'Alt', 'C');
-  await answerMessage(c.messages.at(-1), true, c.clearAnswer === 'y' ? 'Enter' : 'Escape');
+  await answerMessage(c.messages.at(-1), c.clearAnswer === 'y' ? 'Enter' : 'Escape', true);
   await clickDone(page);
-  assert.deepEqual(await texts(['Text1', ...kResultBoxes, 'Text7']),
-                   c.clearAnswer === 'y' ? ['', '', '', '', '', '', c.precision] : kept);
+  assert.deepEqual(await texts(), c.clearAnswer === 'y' ? [c.precision, '', '', '', '', '', ''] : kept);
   if (c.clearAnswer === 'n') return;
   // Ctrl+Z in the data box brings the data back in one step.
   await page.focus('#Text1');
   await pressWith(page, 'Control', 'Z');
-  assert.deepEqual(await texts(['Text1']), [kept[0]]);
+  assert.equal((await texts())[1], kept[1]);
 }
 
-const typeable = (c) => /^[\x20-\x7e\r\n]{0,2500}$/.test(c.data + c.precision);
+// Typed: the window rows a keyboard types. Pasted: the window rows and every
+// row whose texts the boxes keep (a box turns a CR alone into a line feed,
+// and the precision box drops line breaks).
+const typeable = (c) => c.window && /^[\x20-\x7e\r\n]{0,2500}$/.test(c.data + c.precision);
+const kept = (c) => c.window || (!/\r(?!\n)/.test(c.data) && !/[\r\n]/.test(c.precision));
 
-test('the window rows, pasted and typed', async () => {
-  for (const c of cases.filter((c) => c.window)) {
-    await runRow(c, false).catch((e) => assert.fail(`${c.name}, pasted: ${e.message}`));
-    if (typeable(c)) await runRow(c, true).catch((e) => assert.fail(`${c.name}, typed: ${e.message}`));
-  }
-});
-
-test('every other row whose texts a box keeps, pasted', async () => {
-  const kept = (c) => asInBox(c.data) === c.data.replace(/\r\n/g, '\n') && !/[\r\n]/.test(c.precision);
-  for (const c of cases.filter((c) => !c.window && kept(c))) {
-    await runRow(c, false).catch((e) => assert.fail(`${c.name}: ${e.message}`));
+test('the case table, pasted and typed', async () => {
+  for (const c of cases.filter(kept)) {
+    for (const typed of typeable(c) ? [false, true] : [false]) {
+      await runRow(c, typed).catch((e) => assert.fail(`${c.name}${typed ? ', typed' : ''}: ${e.message}`));
+    }
   }
 });
 
 test('Tab goes through the boxes, the buttons, then the precision; Shift+Tab back', async () => {
   const order = ['Text1', 'Text2', 'Text3', 'Text4', 'Text5', 'Text6', 'Command1', 'Command2', 'Text7'];
-  const walk = async () => {
-    const seen = [await page.evaluate(() => document.activeElement.id)];
-    while (seen.length < order.length) {
-      await page.keyboard.press('Tab');
-      seen.push(await page.evaluate(() => document.activeElement.id));
-    }
-    return seen;
-  };
   await page.focus('#Text1');
-  assert.deepEqual(await walk(), order);
-  await page.keyboard.down('Shift');
-  assert.deepEqual(await walk(), [...order].reverse());
+  const seen = ['Text1'];
+  for (let i = 1; i < 2 * order.length - 1; ++i) {
+    if (i === order.length) await page.keyboard.down('Shift');
+    await page.keyboard.press('Tab');
+    seen.push(await page.evaluate(() => document.activeElement.id));
+  }
   await page.keyboard.up('Shift');
+  assert.deepEqual(seen, [...order, ...order.slice(0, -1).reverse()]);
 });
 
 test('a result wider than its box has its whole text as its tooltip', async () => {
   await runRow(cases.find((c) => c.name === 'largest-double'), false);
-  const mean = await page.$eval('#Text2', (box) => [box.title, box.getAttribute('aria-description')]);
-  assert.deepEqual(mean, ['1.79769313486232E+308', '1.79769313486232E+308']);
-  assert.equal(await page.$eval('#Text3', (box) => box.title), '');
-});
-
-test('a narrow screen shows the whole window scaled down', async () => {
-  await page.setViewport({width: 320, height: 480});
-  const fits = () => document.getElementById('Static').getBoundingClientRect().right <= innerWidth &&
-                     document.documentElement.scrollWidth <= innerWidth;
-  await page.waitForFunction(fits, {timeout: 2000});
-  await page.setViewport({width: 800, height: 600});
+  const told = await page.$$eval('#Text2, #Text3', (boxes) => boxes.map((b) => [b.title, b.ariaDescription]));
+  assert.deepEqual(told, [['1.79769313486232E+308', '1.79769313486232E+308'], ['', null]]);
 });
 
 test('after one visit the page loads and calculates offline', async () => {
@@ -148,6 +134,13 @@ test('after one visit the page loads and calculates offline', async () => {
   await page.reload();
   await page.waitForSelector('#Text7');
   await runRow(cases.find((c) => c.name === 'one-to-five'), false);
+});
+
+test('a narrow screen shows the whole window scaled down', async () => {
+  await page.setViewport({width: 320, height: 480});
+  const fits = () => document.getElementById('Static').getBoundingClientRect().right <= innerWidth &&
+                     document.documentElement.scrollWidth <= innerWidth;
+  await page.waitForFunction(fits, {timeout: 2000});
 });
 
 test('no script error and no blocked request', () => assert.deepEqual(errors, []));
