@@ -23,10 +23,10 @@ class FormWindowTest : public QObject {
   window::Static form_;
   const runtime::FormDescription& description_ = window::Static::Description();
   runtime::qt::FormWindow window_{description_, form_};
-  // Answers every message box until it closes, and records each as
-  // "title=prompt", followed by anything it does wrong. A title bar needs
-  // room for the title and an icon and three buttons, each a square about
-  // one and a half lines high.
+  // Answers every message box until it closes (a question with answer_,
+  // any other box with Enter), and records each as "title=prompt", followed
+  // by anything it does wrong. A title bar needs room for the title and an
+  // icon and three buttons, each a square about one and a half lines high.
   QTimer watcher_;
   QStringList shown_;
   std::function<Qt::Key()> answer_;
@@ -37,7 +37,7 @@ class FormWindowTest : public QObject {
     return *(window ? window : &window_)->findChild<Widget*>(QString::fromUtf8(name));
   }
   QPlainTextEdit& DataBox() { return Control<QPlainTextEdit>("Text1"); }
-  // The boxes' texts; `marked`, each result box's text is followed by what
+  // The boxes' texts. Marked, each result box's text is followed by what
   // else the box shows: that its start is hidden, the sign that the text goes
   // on (the only colour drawn inside the frame of a box without the focus),
   // and a tooltip or accessible description.
@@ -111,8 +111,7 @@ class FormWindowTest : public QObject {
                       (cursor && cursor->shape() != Qt::ArrowCursor ? " (busy cursor)" : "");
       }
       // A mnemonic clicks its button after a short animation, which a key
-      // pressed again in that time starts over. A box with one button is
-      // answered with Enter.
+      // pressed again in that time starts over.
       if (ticks % 20 == 0)
         QTest::keyClick(box, box->buttons().size() > 1 ? answer_() : Qt::Key_Return);
     });
