@@ -14,7 +14,7 @@ fail() { echo "artifacts_test: $*" >&2; exit 1; }
 shows() { grep -qF -- "$1" <("${@:2}") || fail "no \"$1\" in: ${*:2}"; }
 (cd "$dist" && sha256sum --quiet -c SHA256SUMS) || fail "SHA256SUMS does not match"
 # The package's file name is made from the version in its control file.
-names=(SHA256SUMS quorvel-$text-windows-x{64,86}.{msi,zip} "quorvel_$text-1_amd64.deb")
+names=(SHA256SUMS "quorvel-$text-windows-x"{64,86}.{msi,zip} "quorvel_$text-1_amd64.deb")
 [ "$(cd "$dist" && echo *)" = "${names[*]}" ] || fail "the artifacts are not named for $text: $(ls "$dist")"
 
 fs=$(mktemp -d)
