@@ -18,12 +18,10 @@ snapshot() {
   cd "$WINEPREFIX"
   { find drive_c ! -path drive_c/windows/Installer; awk '/^\[/ { key = $1 } /^[@"]/ && key { print key; key = "" }' system.reg user.reg; } | sort
 }
-# runs EXE [ACTION...]: the window shows (ACTION runs meanwhile), and closes
-# when asked as by its close box.
+# runs EXE: its window shows, and it closes when asked as by its close box.
 runs() {
   "$WINELOADER" "$1" & local app=$!
   timeout 60 xdotool search --sync --onlyvisible --name '^Quorvel1\.2$' >/dev/null || fail "$1 shows no window"
-  "${@:2}"
   "$WINELOADER" taskkill /im quorvel.exe >/dev/null
   wait "$app" || fail "$1 ended with $?"
 }
