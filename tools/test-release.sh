@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the release artifacts (tools/release.sh) and the earlier-version
 # MSIs the upgrade test installs first, then runs tests/release: the version
-# every artifact carries, and under Wine on a virtual display each MSI's
+# every artifact carries and what the zips hold, and under Wine on a virtual display each MSI's
 # install, upgrade, start and uninstall and each zip's unzipped program: the
 # x64 ones under 64-bit Wine, the x86 ones under 32-bit Wine wherever this
 # kernel can run 32-bit programs.
@@ -9,7 +9,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/release.sh
 for build in win32 win64; do cmake --build "build/$build" -j2 --target quorvel_msi_earlier; done
-tests/release/version_test.sh . build/dist
+tests/release/artifacts_test.sh . build/dist
 
 export WINEDEBUG=-all
 # No Mono or Gecko installer prompts, and no menu entries on this machine for
@@ -30,8 +30,8 @@ run_wine() {  # arch build loader server wine-architecture
   rm -rf "build/$2/release-wine"
   cp -a "$WINEPREFIX" "build/$2/release-wine"
   export WINEPREFIX=$PWD/build/$2/release-wine
-  tests/release/msi_test.sh "$PWD"/build/dist/quorvel-*-windows-$1.msi "$PWD/build/$2/quorvel-earlier-$1.msi"
-  tests/release/zip_test.sh "$PWD"/build/dist/quorvel-*-windows-$1.zip
+  tests/release/windows_test.sh "$PWD"/build/dist/quorvel-*-windows-$1.msi "$PWD/build/$2/quorvel-earlier-$1.msi" \
+    "$PWD"/build/dist/quorvel-*-windows-$1.zip
   "$WINESERVER" -k
 }
 run_wine x64 win64 /usr/lib/wine/wine64 /usr/lib/wine/wineserver64 win64
