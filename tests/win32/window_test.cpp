@@ -246,8 +246,7 @@ void CheckLongTexts(const Win32Form& form, std::string_view row) {
       for (int y = room.top; y < room.bottom; ++y)
         marked |= GetPixel(dc, x, y) != GetSysColor(COLOR_WINDOW);
     ReleaseDC(box, dc);
-    const auto first =
-        SendMessageW(box, EM_CHARFROMPOS, 0, MAKELPARAM(room.left + 1, room.top + 1));
+    const auto first = SendMessageW(box, EM_GETFIRSTVISIBLELINE, 0, 0);  // character, in a line
     const std::string what = std::string(name) + " after row ";
     Check(marked == goesOn, "mark of " + what, row);
     Check(runtime::win32::FromWide(tip) == (goesOn ? text.substr(0, INFOTIPSIZE - 1) : u""),
