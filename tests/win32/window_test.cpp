@@ -29,7 +29,6 @@
 #include "window/static_form.h"
 
 using namespace quorvel;
-using namespace std::literals;
 namespace {
 
 using runtime::ControlDescription;
