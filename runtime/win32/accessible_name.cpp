@@ -6,14 +6,26 @@
 
 #include <atomic>
 
+#include "runtime/win32/long_text.h"
+
 namespace quorvel::runtime::win32 {
 namespace {
 
-// The control's standard accessible object in every respect but its name.
+bool IsSelf(const VARIANT& child) {
+  return child.vt == VT_I4 && child.lVal == CHILDID_SELF;
+}
+
+HRESULT Answer(std::wstring_view text, BSTR* out) {
+  *out = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
+  return *out != nullptr ? S_OK : E_OUTOFMEMORY;
+}
+
+// The control's standard accessible object in every respect but its name and,
+// for a box whose text is wider than the box, its description.
 class NamedAccessible final : public IAccessible {
  public:
-  NamedAccessible(IAccessible* standard, std::u16string_view name)
-      : standard_(standard), name_(name) {}
+  NamedAccessible(IAccessible* standard, HWND control, std::u16string_view name)
+      : standard_(standard), control_(control), name_(name) {}
   NamedAccessible(const NamedAccessible&) = delete;
   NamedAccessible& operator=(const NamedAccessible&) = delete;
 
@@ -36,10 +48,14 @@ class NamedAccessible final : public IAccessible {
   }
 
   HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
-    if (child.vt != VT_I4 || child.lVal != CHILDID_SELF) return standard_->get_accName(child, name);
-    *name = SysAllocStringLen(reinterpret_cast<const OLECHAR*>(name_.data()),
-                              static_cast<UINT>(name_.size()));
-    return *name != nullptr ? S_OK : E_OUTOFMEMORY;
+    if (!IsSelf(child)) return standard_->get_accName(child, name);
+    return Answer({reinterpret_cast<const wchar_t*>(name_.data()), name_.size()}, name);
+  }
+  // The whole text of a box that shows only part of it, as its tooltip does;
+  // its value stays the text itself.
+  HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* text) override {
+    if (!IsSelf(child) || !TextGoesOn(control_)) return standard_->get_accDescription(child, text);
+    return Answer(WholeText(control_), text);
   }
 
   // Everything else is the standard object's.
@@ -69,9 +85,6 @@ class NamedAccessible final : public IAccessible {
   }
   HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override {
     return standard_->get_accValue(child, value);
-  }
-  HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* text) override {
-    return standard_->get_accDescription(child, text);
   }
   HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
     return standard_->get_accRole(child, role);
@@ -124,6 +137,7 @@ class NamedAccessible final : public IAccessible {
   ~NamedAccessible() { standard_->Release(); }
 
   IAccessible* standard_;
+  HWND control_;
   std::u16string_view name_;
   std::atomic<ULONG> references_{1};
 };
@@ -136,8 +150,8 @@ LRESULT CALLBACK AnswerWithName(HWND control, UINT message, WPARAM wParam, LPARA
     IAccessible* standard = nullptr;
     if (SUCCEEDED(CreateStdAccessibleObject(control, OBJID_CLIENT, IID_IAccessible,
                                             reinterpret_cast<void**>(&standard)))) {
-      auto* named =
-          new NamedAccessible(standard, *reinterpret_cast<const std::u16string_view*>(name));
+      auto* named = new NamedAccessible(standard, control,
+                                        *reinterpret_cast<const std::u16string_view*>(name));
       const LRESULT result = LresultFromObject(IID_IAccessible, wParam, named);
       named->Release();
       return result;

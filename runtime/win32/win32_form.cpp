@@ -99,6 +99,9 @@ void Win32Form::CreateControls() {
       SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.For(description->font)),
                    FALSE);
     }
+    if (description->kind == ControlKind::TextBox && !description->multiLine) {
+      longTexts_.Serve(control);
+    }
     controls_.push_back({description, control});
   }
 }
@@ -225,14 +228,22 @@ HWND Win32Form::BoxOf(std::string_view name) const {
 }
 
 std::u16string Win32Form::Text(std::string_view box) const {
-  const HWND control = BoxOf(box);
-  std::wstring text(GetWindowTextLengthW(control) + 1, L'\0');
-  text.resize(GetWindowTextW(control, text.data(), static_cast<int>(text.size())));
-  return FromWide(text);
+  return FromWide(WholeText(BoxOf(box)));
 }
 
+// The data box takes a write as a user's own replacement of its whole text,
+// so that it can undo it in one step: Ctrl+Z after 清空 brings the data back.
+// Setting its window text would empty its undo buffer. A single-line box
+// takes its window text, which also shows the start of it.
 void Win32Form::SetText(std::string_view box, std::u16string_view text) {
-  SetWindowTextW(BoxOf(box), ToWide(text).c_str());
+  const HWND control = BoxOf(box);
+  const std::wstring wide = ToWide(text);
+  if (GetWindowLongW(control, GWL_STYLE) & ES_MULTILINE) {
+    SendMessageW(control, EM_SETSEL, 0, -1);
+    SendMessageW(control, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(wide.c_str()));
+  } else {
+    SetWindowTextW(control, wide.c_str());
+  }
 }
 
 void Win32Form::SelectText(std::string_view box, std::size_t start, std::size_t length) {

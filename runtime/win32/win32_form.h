@@ -9,6 +9,7 @@
 #include "runtime/form_description.h"
 #include "runtime/form_services.h"
 #include "runtime/win32/gdi_handle.h"
+#include "runtime/win32/long_text.h"
 #include "runtime/win32/screen_scale.h"
 #include "runtime/win32/window_fonts.h"
 
@@ -80,6 +81,7 @@ class Win32Form final : public FormServices {
   ScreenScale scale_;
   WindowFonts fonts_;
   std::vector<GdiHandle<HBITMAP>> pictures_;
+  LongTextHints longTexts_;
   std::vector<PlacedControl> controls_;
   HWND window_ = nullptr;
   HWND lastFocus_ = nullptr;  // the control last focused, focused again on activation

@@ -1,16 +1,23 @@
 // Runs the Win32 host inside this process as a user would: every row of the
-// case table through the recording form, the window rows through real keys
-// and real message boxes; then each control's place and font at the
-// screen's DPI and its accessible name, and the focus order.
-// Usage: quorvel-win32-tests CASES DPI
+// case table through the recording form, the window rows pasted and typed
+// through real keys and real message boxes, then a random session; and each
+// control's place and font at the screen's DPI and its accessible name, and
+// the focus order. Usage: quorvel-win32-tests CASES DPI
 #include <windows.h>
-// After windows.h, which it needs.
+// After windows.h, which they need.
+#include <commctrl.h>
 #include <oleacc.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <new>
+#include <random>
+#include <span>
+#include <stdexcept>
 #include <utility>
 #include <vector>
 
@@ -28,7 +35,13 @@ using runtime::ControlDescription;
 using runtime::win32::Win32Form;
 const runtime::FormDescription& kForm = window::Static::Description();
 constexpr const char* kResults[] = {"Text2", "Text3", "Text4", "Text5", "Text6"};
+constexpr const char* kBoxes[] = {"Text1", "Text2", "Text3", "Text4", "Text5", "Text6", "Text7"};
 const std::u16string kUntouched = u"(untouched)";
+// A typed run types each text whole, but a single-line box lays out its whole
+// line again on every key (half a second a key at 32767 characters under
+// Wine): a longer text is pasted but for its last keys. Rows with more data
+// than anyone types run pasted only.
+constexpr std::size_t kLongestTyped = 4000;
 
 struct {
   std::u16string shown;                        // the message boxes shown, one Line() each
@@ -44,20 +57,30 @@ std::u16string Line(bool question, std::u16string_view title, std::u16string_vie
   return std::u16string(question ? u"?" : u"").append(title).append(u"=").append(prompt) + u"\n";
 }
 
+// Where the focus is: the control and the units selected in it.
+std::u16string FocusLine(const cases::Selection& at) {
+  const std::string line =
+      "focus " + at.box + "@" + std::to_string(at.start) + "+" + std::to_string(at.length) + "\n";
+  return {line.begin(), line.end()};
+}
+
 // What a row leaves, one line each: the five results, the data and the
-// precision after the clicks, then every message box.
+// precision after the clicks, the focus (on the last button clicked unless
+// the row moves it), then every message box.
 std::u16string Expected(const cases::Case& c) {
   std::u16string lines;
   for (const std::u16string& text : c.results)
     lines += (c.clearAnswer == 'y' ? u"" : c.writesResults ? text : kUntouched) + u"\n";
   lines += (c.clearAnswer == 'y' ? u"" : c.data) + u"\n" + c.precision + u"\n";
+  lines += FocusLine(c.focus.value_or(cases::Selection{c.clearAnswer ? "Command2" : "Command1"}));
   for (const cases::Message& m : c.messages)
     lines += Line(c.clearAnswer != 0 && &m == &c.messages.back(), m.title, m.prompt);
   return lines;
 }
 
-// Types the precision and the data, clicks 计算 and, if the row says so, 清空.
-std::u16string Outcome(runtime::FormServices& form, const cases::Case& c, auto enter, auto click) {
+// Enters the precision and the data, clicks 计算 and, if the row says so, 清空.
+std::u16string Outcome(runtime::FormServices& form, const cases::Case& c, auto enter, auto click,
+                       auto focus) {
   for (const char* box : kResults) form.SetText(box, kUntouched);
   enter("Text7", c.precision);
   enter("Text1", c.data);
@@ -65,15 +88,23 @@ std::u16string Outcome(runtime::FormServices& form, const cases::Case& c, auto e
   if (c.clearAnswer != 0) click("Command2");
   std::u16string lines;
   for (const char* box : kResults) lines += form.Text(box) + u"\n";
-  return lines + form.Text("Text1") + u"\n" + form.Text("Text7") + u"\n";
+  return lines + form.Text("Text1") + u"\n" + form.Text("Text7") + u"\n" + FocusLine(focus());
 }
 
 std::u16string Recorded(const cases::Case& c) {
   runtime::RecordingForm form(kForm, runtime::MsgBoxAnswer(c.clearAnswer == 'n' ? IDNO : IDYES));
   window::Static window;
+  cases::Selection focus;
   std::u16string lines = Outcome(
       form, c, [&](const char* box, std::u16string_view text) { form.Type(box, text); },
-      [&](const char* button) { window.Click(button, form); });
+      [&](const char* button) {
+        focus = {button};
+        const std::size_t before = form.Events().size();
+        window.Click(button, form);
+        for (const auto& e : std::span(form.Events()).subspan(before))
+          if (e.kind == e.Kind::SelectText) focus = {e.box, e.start, e.length};
+      },
+      [&] { return focus; });
   for (const runtime::RecordingForm::Event& e : form.Events())
     if (e.kind == e.Kind::MsgBox)
       lines += Line(e.buttons == runtime::MsgBoxButtons::YesNo, e.title, e.text);
@@ -117,26 +148,122 @@ void Keys(Win32Form& form, std::u16string_view keys, DWORD flags = 0, WORD held 
   for (MSG message; PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);) form.Dispatch(message);
 }
 
-std::u16string Driven(Win32Form& form, const cases::Case& c) {
+// Puts the text on the clipboard and presses Ctrl+V.
+void Paste(Win32Form& form, std::u16string_view text) {
+  const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(char16_t));
+  auto* copy = static_cast<char16_t*>(GlobalLock(memory));
+  copy[text.copy(copy, text.size())] = u'\0';
+  GlobalUnlock(memory);
+  OpenClipboard(form.Window());
+  EmptyClipboard();
+  SetClipboardData(CF_UNICODETEXT, memory);
+  CloseClipboard();
+  Keys(form, u"V", 0, VK_CONTROL);
+}
+
+void Click(Win32Form& form, std::string_view button) {  // by the Alt mnemonic its caption shows
+  const auto caption = std::ranges::find(kForm.controls, button, &ControlDescription::name)->text;
+  Keys(form, std::u16string(1, std::towupper(caption[caption.find(u'&') + 1])), 0, VK_MENU);
+}
+
+cases::Selection Focus(const Win32Form& form) {
+  const auto focused = std::ranges::find(kForm.controls, GetFocus(),
+                                         [&](const auto& c) { return form.HandleOf(c.name); });
+  DWORD start = 0, end = 0;
+  SendMessageW(GetFocus(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+               reinterpret_cast<LPARAM>(&end));
+  return {focused == kForm.controls.end() ? "none" : std::string(focused->name), start,
+          end - start};
+}
+
+// A run of a window row, its texts pasted or typed; a cleared row then gets
+// its data back with Ctrl+Z in the data box.
+std::u16string Driven(Win32Form& form, const cases::Case& c, bool typed) {
   test.answer = c.clearAnswer == 'n' ? IDNO : IDYES;
   std::u16string lines = Outcome(
       form, c,
       [&](const char* box, std::u16string_view text) {
         form.SetText(box, u"");
         SetFocus(form.HandleOf(box));
-        Keys(form, text, KEYEVENTF_UNICODE);
+        const std::size_t pasted = !typed                        ? text.size()
+                                   : text.size() > kLongestTyped ? text.size() - 4
+                                                                 : 0;
+        if (pasted > 0) Paste(form, text.substr(0, pasted));
+        Keys(form, text.substr(pasted), KEYEVENTF_UNICODE);
       },
-      [&](const char* button) {  // by the Alt mnemonic its caption shows
-        const auto caption =
-            std::ranges::find(kForm.controls, button, &ControlDescription::name)->text;
-        Keys(form, std::u16string(1, std::towupper(caption[caption.find(u'&') + 1])), 0, VK_MENU);
-      });
-  return lines + std::exchange(test.shown, {});
+      [&](const char* button) { Click(form, button); }, [&] { return Focus(form); });
+  lines += std::exchange(test.shown, {});
+  if (c.clearAnswer == 'y') {
+    SetFocus(form.HandleOf("Text1"));
+    Keys(form, u"Z", 0, VK_CONTROL);
+    Check(form.Text("Text1") == c.data, "Ctrl+Z after 清空 brings the data back, row ", c.name);
+  }
+  return lines;
+}
+
+// What a screen reader hears of a control: `ask` is one of IAccessible's getters.
+std::u16string Spoken(HWND control, HRESULT (STDMETHODCALLTYPE IAccessible::*ask)(VARIANT, BSTR*)) {
+  IAccessible* object = nullptr;
+  BSTR read = nullptr;
+  VARIANT self{};
+  self.vt = VT_I4;  // CHILDID_SELF: the control itself
+  if (SUCCEEDED(AccessibleObjectFromWindow(control, OBJID_CLIENT, IID_IAccessible,
+                                           reinterpret_cast<void**>(&object)))) {
+    (object->*ask)(self, &read);
+    object->Release();
+  }
+  const std::u16string text(reinterpret_cast<const char16_t*>(read), SysStringLen(read));
+  SysFreeString(read);
+  return text;
+}
+
+// A single-line box whose text is surely wider than it (no font fits 30
+// characters in a result box) shows a mark right of the room for its text,
+// offers the whole text as its tooltip and description, and shows its start
+// when the focus is elsewhere; one with a short text shows none of that.
+void CheckLongTexts(const Win32Form& form, std::string_view row) {
+  const HWND tooltip = FindWindowW(TOOLTIPS_CLASSW, nullptr);
+  for (const char* name : std::span(kBoxes).subspan(1)) {
+    const HWND box = form.HandleOf(name);
+    const std::u16string text = form.Text(name);
+    if (text.size() > 10 && text.size() < 30) continue;  // neither surely short nor surely long
+    const bool goesOn = text.size() >= 30;
+    wchar_t tip[INFOTIPSIZE] = {};
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = box;
+    tool.uId = reinterpret_cast<UINT_PTR>(box);
+    tool.lpszText = tip;
+    SendMessageW(tooltip, TTM_GETTEXTW, INFOTIPSIZE, reinterpret_cast<LPARAM>(&tool));
+    RECT room, client;
+    SendMessageW(box, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&room));
+    GetClientRect(box, &client);
+    UpdateWindow(box);
+    const HDC dc = GetDC(box);
+    bool marked = false;
+    for (int x = room.right; x < client.right; ++x)
+      for (int y = room.top; y < room.bottom; ++y)
+        marked |= GetPixel(dc, x, y) != GetSysColor(COLOR_WINDOW);
+    ReleaseDC(box, dc);
+    const auto first = SendMessageW(box, EM_GETFIRSTVISIBLELINE, 0, 0);  // character, in a line
+    const std::string what = std::string(name) + " after row ";
+    Check(marked == goesOn, "mark of " + what, row);
+    Check(runtime::win32::FromWide(tip) == (goesOn ? text.substr(0, INFOTIPSIZE - 1) : u""),
+          "tooltip of " + what, row);
+    Check(Spoken(box, &IAccessible::get_accDescription) == (goesOn ? text : u"") &&
+              Spoken(box, &IAccessible::get_accValue) == text,
+          "description and value of " + what, row);
+    Check(GetFocus() == box || first == 0, "start shown by " + what, row);
+  }
 }
 
 // Each control where its twips fall at this DPI, with exactly the font it
-// asks for, and named to a screen reader by its accessible name if it has one.
+// asks for (the system's message font by default), and named to a screen
+// reader by its accessible name if it has one.
 void CheckControls(const Win32Form& form, int dpi) {
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof metrics;
+  SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
   for (const ControlDescription& c : kForm.controls) {
     const HWND hwnd = form.HandleOf(c.name);
     RECT r;
@@ -144,30 +271,22 @@ void CheckControls(const Win32Form& form, int dpi) {
     MapWindowPoints(nullptr, form.Window(), reinterpret_cast<POINT*>(&r), 2);
     const runtime::PixelRect place{r.left, r.top, r.right - r.left, r.bottom - r.top};
     Check(place == runtime::TwipsToPixels(c.rect, dpi), "place of ", c.name);
+    LOGFONTW want = metrics.lfMessageFont, got{};
     if (c.font != nullptr) {
-      LOGFONTW want{}, got{};
+      want = {};
       want.lfHeight = -std::lround(c.font->pointSize * dpi / 72);
       want.lfWeight = c.font->weight;
       want.lfCharSet = static_cast<BYTE>(c.font->charset);
       c.font->face.copy(reinterpret_cast<char16_t*>(want.lfFaceName), LF_FACESIZE - 1);
-      GetObjectW(reinterpret_cast<HFONT>(SendMessageW(hwnd, WM_GETFONT, 0, 0)), sizeof got, &got);
-      Check(std::memcmp(&got, &want, sizeof got) == 0, "font of ", c.name);
     }
-    IAccessible* object = nullptr;
-    BSTR read = nullptr;
-    VARIANT self{};
-    self.vt = VT_I4;  // CHILDID_SELF: the control itself
-    if (SUCCEEDED(AccessibleObjectFromWindow(hwnd, OBJID_CLIENT, IID_IAccessible,
-                                             reinterpret_cast<void**>(&object)))) {
-      object->get_accName(self, &read);
-      object->Release();
-    }
-    const auto* spoken = reinterpret_cast<const char16_t*>(read);
-    Check(c.accessibleName.empty() || (spoken && spoken == c.accessibleName), "name of ", c.name);
-    SysFreeString(read);
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(hwnd, WM_GETFONT, 0, 0)), sizeof got, &got);
+    Check(c.kind == runtime::ControlKind::Image || std::memcmp(&got, &want, sizeof got) == 0,
+          "font of ", c.name);
+    const std::u16string spoken = Spoken(hwnd, &IAccessible::get_accName);
+    Check(c.accessibleName.empty() || spoken == c.accessibleName, "name of ", c.name);
   }
+  Check(!(GetWindowLongW(form.Window(), GWL_STYLE) & WS_MAXIMIZEBOX), "no maximise box", "");
 }
-
 // The focus starts in the first control that takes it, Tab walks the others
 // in tab order, and each keeps the focus across minimise and restore.
 void CheckFocus(Win32Form& form) {
@@ -187,20 +306,119 @@ void CheckFocus(Win32Form& form) {
   }
 }
 
+// The window's own click procedures, or, once, a click that throws.
+struct FaultyTarget final : runtime::ClickTarget {
+  window::Static window;
+  void (*fault)() = nullptr;
+  void Click(std::string_view control, runtime::FormServices& form) override {
+    if (const auto throwing = std::exchange(fault, nullptr)) throwing();
+    window.Click(control, form);
+  }
+};
+
+// A bounded random session through the real controls: keys, pastes of
+// numbers, separators, bad and huge items and lone surrogates, clicks of 计算
+// and 清空 with random answers, and clicks that throw. After every step the
+// window is there, 计算 has left the data and the precision as they were,
+// 清空 has emptied the data and the results on Yes and changed nothing on No,
+// and a click that threw changed nothing, told why, and the next click works.
+// SESSION_SEED replays a session; SESSION_SECONDS sets its length.
+void Session(Win32Form& form, FaultyTarget& target) {
+  const char* seedText = std::getenv("SESSION_SEED");
+  const auto seed = seedText ? std::stoul(seedText) : std::random_device()();
+  const char* secondsText = std::getenv("SESSION_SECONDS");
+  const auto end = std::chrono::steady_clock::now() +
+                   std::chrono::seconds(secondsText ? std::stoi(secondsText) : 8);
+  std::mt19937 random(seed);
+  const std::u16string pieces[] = {u"1",       u"2.5",     u"-3e2",  u" ",
+                                   u"\r\n",    u"\n",      u"x",     u"1a",
+                                   u"\xD800",  u"5\xDC00", u"1e999", std::u16string(4000, u'7'),
+                                   u"0.000001"};
+  const std::pair<void (*)(), std::u16string_view> faults[] = {
+      {[] { throw std::bad_alloc(); }, u"内存不足，无法完成计算。"},
+      {[] { throw std::runtime_error("planted"); },
+       u"计算时发生意外错误，未能完成。原始数据和精度保持不变。"}};
+  int step = 0;
+  for (; std::chrono::steady_clock::now() < end; ++step) {
+    std::u16string before[std::size(kBoxes)];
+    for (std::size_t i = 0; i < std::size(kBoxes); ++i) before[i] = form.Text(kBoxes[i]);
+    test.answer = random() % 2 ? IDYES : IDNO;
+    const auto [fault, prompt] = faults[random() % 2];
+    bool calculates = false, throws = false;
+    switch (random() % 8) {
+      case 0: {
+        std::u16string text;
+        for (auto n = random() % 6; n-- > 0;) text += pieces[random() % std::size(pieces)];
+        Paste(form, text);
+        break;
+      }
+      case 1: {  // Enter, Backspace or Tab by its key; Enter on 计算 clicks it
+        const char16_t key = u"\r\b\t"[random() % 3];
+        calculates = key == u'\r' && GetFocus() == form.HandleOf("Command1");
+        Keys(form, std::u16string(1, key));
+        break;
+      }
+      case 2:
+        Keys(form, u"Z", 0, VK_CONTROL);
+        break;
+      case 3:
+        calculates = true;
+        Click(form, "Command1");
+        break;
+      case 4:
+        Click(form, "Command2");
+        break;
+      case 5:
+        throws = true;
+        target.fault = fault;
+        Click(form, random() % 2 ? "Command1" : "Command2");
+        break;
+      default:
+        Keys(form, std::u16string(1, u"0123456789 .-e"[random() % 14]), KEYEVENTF_UNICODE);
+    }
+    const std::u16string shown = std::exchange(test.shown, {});
+    const bool asked = shown.starts_with(u"?"), emptied = asked && test.answer == IDYES;
+    const std::string at = std::to_string(step);
+    for (std::size_t i = 0; i < std::size(kBoxes); ++i) {
+      const std::u16string now = form.Text(kBoxes[i]);
+      const bool input = i == 0 || i + 1 == std::size(kBoxes);
+      if (throws || (asked && !emptied) || (calculates && input))
+        Check(now == before[i], "unchanged by the click, session step ", at);
+      if (emptied) Check(now == (i + 1 == std::size(kBoxes) ? before[i] : u""), "清空, step ", at);
+    }
+    Check(!throws || shown == Line(false, u"无法计算", prompt), "a throwing click told, step ", at);
+    if (throws) {
+      test.answer = IDNO;
+      Click(form, "Command2");
+      Check(std::exchange(test.shown, {}).starts_with(u"?"), "a click after one that threw ", at);
+    }
+    Check(IsWindowVisible(form.Window()), "window there after session step ", at);
+  }
+  std::printf("quorvel-win32-tests: session of %d steps, SESSION_SEED=%lu\n", step,
+              static_cast<unsigned long>(seed));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   if (argc != 3) return 2;
   SetWindowsHookExW(WH_CBT, &AnswerMessageBoxes, nullptr, GetCurrentThreadId());
-  window::Static window;
-  Win32Form form(GetModuleHandleW(nullptr), kForm, window);
+  FaultyTarget target;
+  Win32Form form(GetModuleHandleW(nullptr), kForm, target);
   ShowWindow(form.Window(), SW_SHOW);
   CheckControls(form, std::stoi(argv[2]));
   CheckFocus(form);
   for (const cases::Case& c : cases::ReadCases(argv[1])) {
     Check(Recorded(c) == Expected(c), "recording form, row ", c.name);
-    if (c.window) Check(Driven(form, c) == Expected(c), "window, row ", c.name);
+    for (const bool typed : {false, true}) {
+      if (!c.window || (typed && c.data.size() > kLongestTyped)) continue;
+      Check(Driven(form, c, typed) == Expected(c), typed ? "typed row " : "pasted row ", c.name);
+      CheckLongTexts(form, c.name);
+    }
   }
+  Session(form, target);
+  // A box cleared from large and typed into keeps its font, as all others do.
+  CheckControls(form, std::stoi(argv[2]));
   std::printf("quorvel-win32-tests: %d passed, %d failed\n", test.passed, test.failed);
   return test.failed == 0 ? 0 : 1;
 }
