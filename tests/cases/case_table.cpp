@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <regex>
 #include <stdexcept>
 #include <string_view>
 
@@ -9,10 +10,6 @@
 
 namespace quorvel::cases {
 namespace {
-
-std::string Narrow(std::u16string_view ascii) {
-  return std::string(ascii.begin(), ascii.end());
-}
 
 // Expands escapes and {TEXT*N} from s[i] on, up to the end or, inside a
 // repetition, up to its "*".
@@ -23,14 +20,13 @@ std::u16string Expand(std::u16string_view s, std::size_t& i, bool inRepeat) {
     if (c == u'*' && inRepeat) return out;
     if (c == u'{') {
       const std::u16string body = Expand(s, i, true);
-      const std::size_t close = s.find(u'}', i);
-      const std::size_t count = std::stoul(Narrow(s.substr(i, close - i)));
-      for (std::size_t n = 0; n < count; ++n) out += body;
-      i = close + 1;
+      std::size_t digits = 0;
+      for (std::size_t n = std::stoul(Utf16ToUtf8(s.substr(i)), &digits); n > 0; --n) out += body;
+      i += digits + 1;  // past the "}"
     } else if (c != u'\\' || i == s.size()) {
       out += c;
     } else if (const char16_t e = s[i++]; e == u'u') {
-      out += static_cast<char16_t>(std::stoul(Narrow(s.substr(i, 4)), nullptr, 16));
+      out += static_cast<char16_t>(std::stoul(Utf16ToUtf8(s.substr(i, 4)), nullptr, 16));
       i += 4;
     } else {
       out += e == u't' ? u'\t' : e == u'r' ? u'\r' : e == u'n' ? u'\n' : e;
@@ -59,12 +55,11 @@ Case ParseRow(const std::string& line) {
   const auto dashes = std::count(c.results.begin(), c.results.end(), u"-");
   if (dashes % 5 != 0) throw std::invalid_argument("\"-\" in some results only");
   c.writesResults = dashes == 0;
-  if (f[9] != u"-") {  // Box@start+length
-    const std::string focus = Narrow(f[9]);
-    const std::size_t at = focus.find('@'), plus = focus.find('+');
-    if (plus == std::string::npos || at > plus) throw std::invalid_argument("focus not Box@N+N");
-    c.focus = Selection{focus.substr(0, at), std::stoul(focus.substr(at + 1, plus - at - 1)),
-                        std::stoul(focus.substr(plus + 1))};
+  if (std::smatch m; f[9] != u"-") {  // Box@start+length
+    const std::string focus = Utf16ToUtf8(f[9]);
+    static const std::regex form(R"((\w+)@(\d+)\+(\d+))");
+    if (!std::regex_match(focus, m, form)) throw std::invalid_argument("focus not Box@N+N");
+    c.focus = Selection{m[1], std::stoul(m[2]), std::stoul(m[3])};
   }
   for (std::size_t i = 10; i < f.size(); ++i) {
     const std::size_t equals = f[i].find(u'=');

@@ -12,16 +12,14 @@
 namespace quorvel::cases {
 
 struct Message {
-  std::u16string title;
-  std::u16string prompt;
+  std::u16string title, prompt;
 };
 
 // Where a click leaves the keyboard focus: `length` units of the box's text
 // selected from unit `start`.
 struct Selection {
   std::string box;
-  std::size_t start = 0;
-  std::size_t length = 0;
+  std::size_t start = 0, length = 0;
 };
 
 // Type the precision and the data, click 计算: the five result boxes are
