@@ -1,8 +1,7 @@
 // Runs the window rows of the case table through the real page in headless
 // chromium, pasted with Alt+M and typed with a mouse click; the message
 // dialogs, where the focus lands, 清空 and its undo, Tab order, and a reload
-// offline. QUORVEL_SITE names the built site
-// (build/web/site).
+// offline. QUORVEL_SITE names the built site (build/web/site).
 import assert from 'node:assert/strict';
 import {readFileSync} from 'node:fs';
 import {after, test} from 'node:test';
