@@ -48,20 +48,30 @@ export async function launchChromium() {
   return browser;
 }
 
-// A new tab on the site, which may use the clipboard, with the window built.
+// A new tab on the site, which may use the clipboard, with the window built;
+// page.errors collects its script errors and blocked requests.
 export async function openPage(browser, url) {
   await browser.defaultBrowserContext().overridePermissions(url, ['clipboard-read', 'clipboard-write',
                                                                   'clipboard-sanitized-write']);
   const page = await browser.newPage();
+  page.errors = [];
+  page.on('pageerror', (error) => page.errors.push(error.message));
+  page.on('console', (message) => message.type() === 'error' && page.errors.push(message.text()));
   await page.goto(url);
   await page.waitForSelector('#Text7');
   return page;
 }
 
-// A key with a modifier held, as a person presses Alt+M or Ctrl+V.
-export async function pressWith(page, modifier, letter) {
+// Loads the page again and waits for the window to be built.
+export async function reload(page) {
+  await page.reload();
+  await page.waitForSelector('#Text7');
+}
+
+// A key with a modifier held, as a person presses Alt+M, Ctrl+V or Shift+Tab.
+export async function pressWith(page, modifier, key) {
   await page.keyboard.down(modifier);
-  await page.keyboard.press(`Key${letter}`);
+  await page.keyboard.press(key.length === 1 ? `Key${key}` : key);
   await page.keyboard.up(modifier);
 }
 
