@@ -11,15 +11,9 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cmath>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
-#include <new>
 #include <random>
-#include <stdexcept>
 #include <utility>
-#include <vector>
 
 #include "case_table.h"
 #include "runtime/twips.h"
@@ -28,11 +22,11 @@
 #include "window/static_form.h"
 
 using namespace quorvel;
+using namespace quorvel::runtime;
+using namespace quorvel::runtime::win32;
 namespace {
 
-using runtime::ControlDescription;
-using runtime::win32::Win32Form;
-const runtime::FormDescription& kForm = window::Static::Description();
+const FormDescription& kForm = window::Static::Description();
 // The data, the five results and the precision.
 constexpr const char* kBoxes[] = {"Text1", "Text2", "Text3", "Text4", "Text5", "Text6", "Text7"};
 const std::u16string kUntouched = u"(untouched)";
@@ -58,8 +52,8 @@ std::u16string Line(bool question, std::u16string_view title, std::u16string_vie
 
 // Where the focus is: the control and the units selected in it.
 std::u16string FocusLine(std::string_view box, std::size_t start, std::size_t length) {
-  const std::string line = "focus " + std::string(box) + "@" + std::to_string(start) + "+" +
-                           std::to_string(length) + "\n";
+  const auto line = "focus " + std::string(box) + "@" + std::to_string(start) + "+" +
+                    std::to_string(length) + "\n";
   return {line.begin(), line.end()};
 }
 
@@ -87,7 +81,7 @@ LRESULT CALLBACK AnswerMessageBoxes(int code, WPARAM wParam, LPARAM lParam) {
     // Not shown yet, so the button's own style tells whether it is there.
     const bool question = GetWindowLongW(GetDlgItem(box, IDYES), GWL_STYLE) & WS_VISIBLE;
     GetWindowTextW(box, title, 64);
-    test.shown += Line(question, runtime::win32::FromWide(title), runtime::win32::FromWide(prompt));
+    test.shown += Line(question, FromWide(title), FromWide(prompt));
     PostMessageW(box, WM_COMMAND, question ? test.answer : IDOK, 0);
   }
   return CallNextHookEx(nullptr, code, wParam, lParam);
@@ -98,32 +92,28 @@ LRESULT CALLBACK AnswerMessageBoxes(int code, WPARAM wParam, LPARAM lParam) {
 // KEYEVENTF_UNICODE they are typed as characters, CR LF as the Enter key.
 void Keys(Win32Form& form, std::u16string_view keys, DWORD flags = 0, WORD held = 0) {
   std::vector<INPUT> inputs;
-  const auto add = [&](WORD key, DWORD how) {
-    const bool text = how & KEYEVENTF_UNICODE;  // `key` is a character, not a virtual key
-    inputs.push_back(
-        {INPUT_KEYBOARD, {.ki = {text ? WORD{} : key, text ? key : WORD{}, how, 0, 0}}});
+  const auto add = [&](WORD key, DWORD how) {  // with KEYEVENTF_UNICODE, `key` is a character
+    const WORD virtualKey = how & KEYEVENTF_UNICODE ? 0 : key;  // a key also goes as wScan
+    if (key != 0) inputs.push_back({INPUT_KEYBOARD, {.ki = {virtualKey, key, how, 0, 0}}});
   };
-  if (held != 0) add(held, 0);
+  add(held, 0);
   for (std::size_t i = 0; i < keys.size(); ++i) {
     const bool enter = flags != 0 && keys.substr(i, 2) == u"\r\n";
     for (const DWORD up : {0, KEYEVENTF_KEYUP})
       add(enter ? VK_RETURN : keys[i], (enter ? 0 : flags) | up);
     i += enter;
   }
-  if (held != 0) add(held, KEYEVENTF_KEYUP);
+  add(held, KEYEVENTF_KEYUP);
   SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
   for (MSG message; PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);) form.Dispatch(message);
 }
 
 // Puts the text on the clipboard and presses Ctrl+V.
 void Paste(Win32Form& form, std::u16string_view text) {
-  const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(char16_t));
-  auto* copy = static_cast<char16_t*>(GlobalLock(memory));
-  copy[text.copy(copy, text.size())] = u'\0';
+  const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, (text.size() + 1) * 2);
+  text.copy(static_cast<char16_t*>(GlobalLock(memory)), text.size());
   GlobalUnlock(memory);
-  OpenClipboard(form.Window());
-  EmptyClipboard();
-  SetClipboardData(CF_UNICODETEXT, memory);
+  OpenClipboard(form.Window()) && EmptyClipboard() && SetClipboardData(CF_UNICODETEXT, memory);
   CloseClipboard();
   Keys(form, u"V", 0, VK_CONTROL);
 }
@@ -137,10 +127,9 @@ void Click(Win32Form& form, std::string_view button) {  // by the Alt mnemonic i
 std::u16string Spoken(HWND control, HRESULT (STDMETHODCALLTYPE IAccessible::*ask)(VARIANT, BSTR*)) {
   IAccessible* object = nullptr;
   BSTR read = nullptr;
+  AccessibleObjectFromWindow(control, OBJID_CLIENT, IID_PPV_ARGS(&object));
   VARIANT self{};  // VT_EMPTY is wrong: CHILDID_SELF is a VT_I4 0
   self.vt = VT_I4;
-  AccessibleObjectFromWindow(control, OBJID_CLIENT, IID_IAccessible,
-                             reinterpret_cast<void**>(&object));
   (object->*ask)(self, &read);
   object->Release();
   const std::u16string text(reinterpret_cast<const char16_t*>(read), SysStringLen(read));
@@ -162,11 +151,8 @@ std::u16string Observed(Win32Form& form) {
     lines += text + u"\n";
     if (name == kBoxes[0] || (text.size() > 10 && text.size() < 30)) continue;
     wchar_t tip[INFOTIPSIZE] = {};
-    TTTOOLINFOW tool{};
-    tool.cbSize = sizeof tool;
-    tool.hwnd = box;
-    tool.uId = reinterpret_cast<UINT_PTR>(box);
-    tool.lpszText = tip;
+    TTTOOLINFOW tool{sizeof tool, 0, box,    reinterpret_cast<UINT_PTR>(box), {}, nullptr,
+                     tip,         0, nullptr};
     SendMessageW(FindWindowW(TOOLTIPS_CLASSW, nullptr), TTM_GETTEXTW, INFOTIPSIZE,
                  reinterpret_cast<LPARAM>(&tool));
     RECT room, client;
@@ -180,8 +166,7 @@ std::u16string Observed(Win32Form& form) {
     ReleaseDC(box, dc);
     const std::u16string whole = text.size() >= 30 ? text : u"";
     // EM_GETFIRSTVISIBLELINE tells a single-line box's first shown character.
-    if (marked == whole.empty() ||
-        runtime::win32::FromWide(tip) != whole.substr(0, INFOTIPSIZE - 1) ||
+    if (marked == whole.empty() || FromWide(tip) != whole.substr(0, INFOTIPSIZE - 1) ||
         Spoken(box, &IAccessible::get_accDescription) != whole ||
         Spoken(box, &IAccessible::get_accValue) != text ||
         (GetFocus() != box && SendMessageW(box, EM_GETFIRSTVISIBLELINE, 0, 0) != 0))
@@ -192,8 +177,8 @@ std::u16string Observed(Win32Form& form) {
   DWORD start = 0, end = 0;
   SendMessageW(GetFocus(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
                reinterpret_cast<LPARAM>(&end));
-  const auto name = focused == kForm.controls.end() ? "none" : focused->name;
-  return lines + FocusLine(name, start, end - start) + std::exchange(test.shown, {}) + longText;
+  lines += FocusLine(focused == kForm.controls.end() ? "none" : focused->name, start, end - start);
+  return lines + std::exchange(test.shown, {}) + longText;
 }
 
 // Enters a window row's precision and data, pasted or typed, clicks 计算 and,
@@ -204,11 +189,10 @@ void CheckRow(Win32Form& form, const cases::Case& c, bool typed) {
   for (const auto& [box, text] : {std::pair{"Text7", &c.precision}, {"Text1", &c.data}}) {
     form.SetText(box, u"");
     SetFocus(form.HandleOf(box));
-    const std::size_t pasted = !typed                         ? text->size()
-                               : text->size() > kLongestTyped ? text->size() - 4
-                                                              : 0;
-    Paste(form, std::u16string_view(*text).substr(0, pasted));
-    Keys(form, std::u16string_view(*text).substr(pasted), KEYEVENTF_UNICODE);
+    const std::u16string_view whole = *text;
+    const auto pasted = !typed ? whole.size() : whole.size() > kLongestTyped ? whole.size() - 4 : 0;
+    Paste(form, whole.substr(0, pasted));
+    Keys(form, whole.substr(pasted), KEYEVENTF_UNICODE);
   }
   Click(form, "Command1");
   if (c.clearAnswer != 0) Click(form, "Command2");
@@ -221,12 +205,16 @@ void CheckRow(Win32Form& form, const cases::Case& c, bool typed) {
 
 // Each control where its twips fall at this DPI, with exactly the font it
 // asks for (the system's message font by default), and named to a screen
-// reader by its accessible name if it has one.
-void CheckControls(const Win32Form& form, int dpi) {
+// reader by its accessible name if it has one. With `walkTabs`, the focus also
+// starts in the first control that takes it, Tab walks the others in tab order,
+// and each keeps the focus across minimise and restore.
+void CheckControls(Win32Form& form, int dpi, bool walkTabs) {
   NONCLIENTMETRICSW metrics{};
   metrics.cbSize = sizeof metrics;
   SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
-  for (const ControlDescription& c : kForm.controls) {
+  std::vector byTab(kForm.controls.begin(), kForm.controls.end());  // by the tab index column
+  std::ranges::sort(byTab, {}, &ControlDescription::tabIndex);
+  for (bool first = true; const ControlDescription& c : byTab) {
     const HWND hwnd = form.HandleOf(c.name);
     RECT r;
     GetWindowRect(hwnd, &r);
@@ -240,40 +228,27 @@ void CheckControls(const Win32Form& form, int dpi) {
       c.font->face.copy(reinterpret_cast<char16_t*>(want.lfFaceName), LF_FACESIZE - 1);
     }
     GetObjectW(reinterpret_cast<HFONT>(SendMessageW(hwnd, WM_GETFONT, 0, 0)), sizeof got, &got);
-    Check(
-        runtime::PixelRect{r.left, r.top, r.right - r.left, r.bottom - r.top} ==
-                runtime::TwipsToPixels(c.rect, dpi) &&
-            (c.kind == runtime::ControlKind::Image || std::memcmp(&got, &want, sizeof got) == 0) &&
-            (c.accessibleName.empty() ||
-             Spoken(hwnd, &IAccessible::get_accName) == c.accessibleName),
-        "place, font or name of " + std::string(c.name));
+    const bool placed =
+        PixelRect{r.left, r.top, r.right - r.left, r.bottom - r.top} == TwipsToPixels(c.rect, dpi);
+    const bool named =
+        c.accessibleName.empty() || Spoken(hwnd, &IAccessible::get_accName) == c.accessibleName;
+    Check(placed && named && (c.kind == ControlKind::Image || memcmp(&got, &want, sizeof got) == 0),
+          "place, font or name of " + std::string(c.name));
+    if (!walkTabs || c.tabIndex < 0 || c.kind == ControlKind::Label) continue;
+    if (!std::exchange(first, false)) Keys(form, u"\t");
+    const bool tabbed = GetFocus() == hwnd;
+    for (const int show : {SW_MINIMIZE, SW_RESTORE}) ShowWindow(form.Window(), show);
+    Keys(form, u"");
+    Check(tabbed && GetFocus() == hwnd, "Tab to, and restored in, " + std::string(c.name));
   }
   Check(!(GetWindowLongW(form.Window(), GWL_STYLE) & WS_MAXIMIZEBOX), "no maximise box");
 }
 
-// The focus starts in the first control that takes it, Tab walks the others
-// in tab order, and each keeps the focus across minimise and restore.
-void CheckFocus(Win32Form& form) {
-  std::vector<const ControlDescription*> byTab;  // by the tab index column itself
-  for (const ControlDescription& c : kForm.controls)
-    if (c.tabIndex >= 0 && c.kind != runtime::ControlKind::Label) byTab.push_back(&c);
-  std::ranges::sort(byTab, {}, &ControlDescription::tabIndex);
-  for (const ControlDescription* c : byTab) {
-    if (c != byTab.front()) Keys(form, u"\t");
-    const bool tabbed = GetFocus() == form.HandleOf(c->name);
-    ShowWindow(form.Window(), SW_MINIMIZE);
-    ShowWindow(form.Window(), SW_RESTORE);
-    Keys(form, u"");
-    Check(tabbed && GetFocus() == form.HandleOf(c->name),
-          "Tab to, and restored in, " + std::string(c->name));
-  }
-}
-
 // The window's own click procedures, or, once, a click that throws.
-struct FaultyTarget final : runtime::ClickTarget {
+struct FaultyTarget final : ClickTarget {
   window::Static window;
   void (*fault)() = nullptr;
-  void Click(std::string_view control, runtime::FormServices& form) override {
+  void Click(std::string_view control, FormServices& form) override {
     if (const auto throwing = std::exchange(fault, nullptr)) throwing();
     window.Click(control, form);
   }
@@ -288,11 +263,10 @@ struct FaultyTarget final : runtime::ClickTarget {
 // nothing, told why, and the next click works.
 // SESSION_SEED replays a session; SESSION_SECONDS sets its length.
 void Session(Win32Form& form, FaultyTarget& target) {
-  const char* seedText = std::getenv("SESSION_SEED");
-  const char* secondsText = std::getenv("SESSION_SECONDS");
+  const char *seedText = getenv("SESSION_SEED"), *seconds = getenv("SESSION_SECONDS");
   const auto seed = seedText ? std::stoul(seedText) : std::random_device()();
-  const auto end = std::chrono::steady_clock::now() +
-                   std::chrono::seconds(secondsText ? std::stoi(secondsText) : 8);
+  const auto end =
+      std::chrono::steady_clock::now() + std::chrono::seconds(seconds ? std::stoi(seconds) : 8);
   std::mt19937 random(seed);
   const std::u16string_view pieces[] = {u"1", u"2.5", u"-3e2",   u" ",       u"\r\n",  u"\n",
                                         u"x", u"1a",  u"\xD800", u"5\xDC00", u"1e999", u"0.000001"};
@@ -305,24 +279,22 @@ void Session(Win32Form& form, FaultyTarget& target) {
   int step = 0;
   for (; std::chrono::steady_clock::now() < end; ++step) {
     std::u16string before[std::size(kBoxes)], text(random() % 9 ? 0 : 4000, u'7');
-    for (std::size_t i = 0; i < std::size(kBoxes); ++i) before[i] = form.Text(kBoxes[i]);
+    std::ranges::transform(kBoxes, before, [&](const char* box) { return form.Text(box); });
     for (auto n = random() % 6; n-- > 0;) text += pieces[random() % std::size(pieces)];
     test.answer = random() % 2 ? IDYES : IDNO;
     const std::size_t action = random() % 4, key = random() % keys.size();
     const auto& [fault, prompt] = faults[random() % 3];
-    const char* button = random() % 2 ? "Command1" : "Command2";
-    const bool throws = action == 3 && fault,
-               calculates =  // Enter on 计算 clicks it too
-               (action == 3 ||
-                (action == 1 && key == 0 && GetFocus() == form.HandleOf("Command1"))) &&
-               std::string_view(button) == "Command1";
+    const bool first = random() % 2, throws = action == 3 && fault;  // first: 计算, not 清空
+    const bool calculates =  // Enter on 计算 clicks it too
+        first &&
+        (action == 3 || (action == 1 && key == 0 && GetFocus() == form.HandleOf("Command1")));
     if (action == 0) Paste(form, text);
     if (action == 1) Keys(form, keys.substr(key, 1), key < 3 ? 0 : KEYEVENTF_UNICODE);
     if (action == 2) Keys(form, u"Z", 0, VK_CONTROL);
-    if (action == 3) target.fault = fault, Click(form, button);
+    if (action == 3) target.fault = fault, Click(form, first ? "Command1" : "Command2");
     const std::u16string shown = std::exchange(test.shown, {});
     const bool asked = shown.starts_with(u"?"), emptied = asked && test.answer == IDYES;
-    const std::string at = ", session step " + std::to_string(step);
+    const auto at = ", session step " + std::to_string(step);
     for (std::size_t i = 0; i < std::size(kBoxes); ++i)
       if (throws || asked || (calculates && (i == 0 || i == 6)))
         Check(form.Text(kBoxes[i]) == (emptied && i != 6 ? u"" : before[i]), "boxes" + at);
@@ -332,8 +304,7 @@ void Session(Win32Form& form, FaultyTarget& target) {
           "a throwing click told, the next one working" + at);
     Check(IsWindowVisible(form.Window()), "window there" + at);
   }
-  std::printf("quorvel-win32-tests: session of %d steps, SESSION_SEED=%lu\n", step,
-              static_cast<unsigned long>(seed));
+  std::printf("quorvel-win32-tests: session of %d steps, SESSION_SEED=%lu\n", step, 0UL + seed);
 }
 
 }  // namespace
@@ -344,14 +315,13 @@ int main(int argc, char** argv) {
   FaultyTarget target;
   Win32Form form(GetModuleHandleW(nullptr), kForm, target);
   ShowWindow(form.Window(), SW_SHOW);
-  CheckControls(form, std::stoi(argv[2]));
-  CheckFocus(form);
-  for (const cases::Case& c : cases::ReadCases(argv[1]))
+  CheckControls(form, std::stoi(argv[2]), true);
+  for (const auto& c : cases::ReadCases(argv[1]))
     for (const bool typed : {false, true})
       if (c.window && !(typed && c.data.size() > kLongestTyped)) CheckRow(form, c, typed);
   Session(form, target);
   // A box cleared from large and typed into keeps its font, as all others do.
-  CheckControls(form, std::stoi(argv[2]));
+  CheckControls(form, std::stoi(argv[2]), false);
   std::printf("quorvel-win32-tests: %d passed, %d failed\n", test.passed, test.failed);
   return test.failed == 0 ? 0 : 1;
 }
