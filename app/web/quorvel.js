@@ -34,33 +34,6 @@ function markOverflow(box, fromStart) {
   }
 }
 
-// A paste of many lines goes in as one replacement of the selection, which
-// costs less than the browser's own editing of it (1.8 s against 2.4 s for
-// 10^5 lines in headless chromium). A smaller one keeps the browser's way,
-// and its undo step.
-const kLargePaste = 65536;
-function pasteLarge(box, event) {
-  const text = event.clipboardData.getData('text/plain');
-  if (text.length < kLargePaste) return;
-  event.preventDefault();
-  box.setRangeText(text, box.selectionStart, box.selectionEnd, 'end');
-  box.dispatchEvent(new InputEvent('input', {inputType: 'insertFromPaste'}));
-}
-
-// Chromium does not scroll a text area to a selection made by script: the
-// line of the unit is brought to the middle of the box by its share of the
-// lines, which is exact for lines that do not wrap.
-function scrollToLineOf(box, unit) {
-  const text = box.value;
-  let before = 0;
-  let lines = 1;
-  for (let at = text.indexOf('\n'); at >= 0; at = text.indexOf('\n', at + 1)) {
-    if (at < unit) ++before;
-    ++lines;
-  }
-  box.scrollTop = (before / lines) * box.scrollHeight - box.clientHeight / 2;
-}
-
 // "计算(&M)": the letter after "&" is underlined and clicks with Alt.
 function captionInto(element, caption) {
   const mark = caption.indexOf('&');
@@ -90,11 +63,11 @@ function click(name) {
 function createElement(control) {
   switch (kKinds[control.kind]) {
     case 'TextBox': {
-      const box = document.createElement(control.multiLine ? 'textarea' : 'input');
+      const box = control.multiLine ? windowedTextArea(document.createElement('textarea'))
+                                    : document.createElement('input');
       box.value = control.text;
       box.spellcheck = false;
       box.autocomplete = 'off';
-      box.addEventListener('paste', (event) => pasteLarge(box, event));
       box.addEventListener('input', () => markOverflow(box));
       box.addEventListener('blur', () => markOverflow(box, true));
       return box;
@@ -178,28 +151,24 @@ const page = {
   },
 
   setBox(name, text) {
-    // The data box is written through the browser's editing, which keeps an
-    // undo step: Ctrl+Z in it brings back what 清空 emptied. The page has one
-    // undo history, so the result boxes are written plainly and leave that
-    // step on top. The focus goes back after it.
+    // The data box is written as an edit, so that Ctrl+Z in it brings back
+    // what 清空 emptied. The result boxes are written plainly and leave that
+    // step on top of the page's one undo history.
     const box = document.getElementById(name);
-    if (box.tagName !== 'TEXTAREA') {
+    if (box.write) {
+      box.write(text);
+    } else {
       box.value = text;
       markOverflow(box, true);
-      return;
     }
-    const focused = document.activeElement;
-    box.focus({preventScroll: true});
-    box.select();
-    if (!document.execCommand(text ? 'insertText' : 'delete', false, text)) box.value = text;
-    focused.focus({preventScroll: true});
   },
 
   select(name, start, length) {
+    // The data box scrolls to the selection itself: Chromium does not
+    // scroll a text area to a selection made by script.
     const box = document.getElementById(name);
     box.focus();
     box.setSelectionRange(start, start + length);
-    if (box.tagName === 'TEXTAREA') scrollToLineOf(box, start);
   },
 
   ask(prompt, buttons, title) {

@@ -4,7 +4,7 @@
 // first, so a new version shows on the next load; the copy answers when the
 // network does not. Nothing but these files is stored.
 const kCache = 'quorvel';
-const kFiles = ['./', 'index.html', 'quorvel.css', 'quorvel.js', 'quorvel-core.js',
+const kFiles = ['./', 'index.html', 'quorvel.css', 'data_box.js', 'quorvel.js', 'quorvel-core.js',
                 'quorvel-core.wasm', 'Image1.bmp', 'manifest.webmanifest', 'Static-192.png',
                 'Static-512.png'];
 

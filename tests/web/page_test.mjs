@@ -5,6 +5,7 @@
 import assert from 'node:assert/strict';
 import {readFileSync} from 'node:fs';
 import {after, test} from 'node:test';
+import {isDeepStrictEqual} from 'node:util';
 
 import {clickDone, enter, launchChromium, openPage, pressWith, reload, serveSite} from '../../tools/web_chromium.mjs';
 
@@ -57,7 +58,18 @@ async function runRow(c, typed) {
   await enter(page, 'Text7', c.precision, typed);
   await enter(page, 'Text1', c.data, typed);
   const results = c.results[0] === '-' ? (await texts()).slice(2) : c.results;  // '-': kept as they were
-  await page.$eval('#Text1', (box) => { box.scrollTop = 0; });  // back to the top to read it
+  // Back to the top to read it, by the wheel: the box shows the start of
+  // the text at its top, however long the text.
+  await page.hover('#Text1');
+  const shownTop = () => page.$eval('#Text1', async (box) => {
+    await new Promise((shown) => requestAnimationFrame(() => setTimeout(shown)));
+    const shown = Object.getOwnPropertyDescriptor(HTMLTextAreaElement.prototype, 'value').get.call(box);
+    return [box.scrollTop, box.value.startsWith(shown)];
+  });
+  for (let i = 0; i < 200 && !isDeepStrictEqual(await shownTop(), [0, true]); ++i) {
+    await page.mouse.wheel({deltaY: -1e6});
+  }
+  assert.deepEqual(await shownTop(), [0, true]);
   await (typed ? page.click('#Command1') : pressWith(page, 'Alt', 'M'));
   const messages = c.clearAnswer ? c.messages.slice(0, -1) : c.messages;
   for (const [i, message] of messages.entries()) await answerMessage(message, i % 2 ? 'Escape' : 'Enter');
