@@ -56,16 +56,18 @@ function windowedTextArea(box) {
   }
 
   // Shows `full` in a window around `view` with [start, end) selected, or
-  // parked while the window leaves it out; returns the window's first unit.
+  // parked while the window leaves it out; the whole text selected shows as
+  // the whole window. Returns the window's first unit.
   function show(full, start, end, view = start) {
     const [first, last] = full.length < kLongText ? [0, full.length] : windowAround(full, view);
     before = full.slice(0, first);
     after = full.slice(last);
     shownText.set.call(box, full.slice(first, last));
     const inside = start >= first && end <= last;
-    parked = inside ? null : [start, end];
-    allSelected = false;
-    selectShown(inside ? start - first : 0, inside ? end - first : 0);
+    allSelected = start === 0 && end === full.length;
+    parked = inside || allSelected ? null : [start, end];
+    if (allSelected) selectShown(0, last - first);
+    else selectShown(inside ? start - first : 0, inside ? end - first : 0);
     return first;
   }
 
