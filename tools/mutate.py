@@ -3,7 +3,8 @@
 
 Each fault replaces the first occurrence of a text in one file. The script
 builds the tests in build/mutate (with the Qt window tests when Qt is
-installed), runs ctest there, restores the file and goes on. A fault whose
+installed), runs ctest there (tools/test-web.sh for a fault in the web
+page), restores the file and goes on. A fault whose
 text is no longer in its file is reported as stale, so the list can be kept
 in step with the code. Usage: tools/mutate.py [FILTER]
 """
@@ -107,7 +108,18 @@ FAULTS = [
      "package description past 80 columns"),
     ("app/CMakeLists.txt", "install(FILES debian/copyright ", "install(FILES ",
      "package without its copyright file"),
+    ("app/web/data_box.js", "before + shown() + after", "before + shown()", "text below the window"),
+    ("app/web/data_box.js", "!event.shiftKey && undoStep)", "!event.shiftKey && false)",
+     "long paste and clear undone"),
+    ("app/web/data_box.js", "before !== '' && box.scrollTop < margin",
+     "before === '' && box.scrollTop < margin", "window moved up"),
+    ("app/web/data_box.js", "allSelected = true;", "allSelected = false;", "select() takes the whole text"),
+    ("app/web/data_box.js", "    selectShown(start - first, end - first);\n    scrollToUnit",
+     "    selectShown(start - first, end - first + 1);\n    scrollToUnit", "selection length"),
 ]
+
+# Faults in the web page are run against its tests in the browser.
+WEB = ("app/web/", "runtime/web/")
 
 
 def run(args, **kw):
@@ -138,8 +150,11 @@ def main():
             continue
         file.write_text(original.replace(text, replacement, 1))
         try:
-            built = run(["cmake", "--build", str(BUILD), "-j2"]).returncode == 0
-            caught = not built or run(ctest, env=env).returncode != 0
+            if path.startswith(WEB):
+                caught = run(["tools/test-web.sh"]).returncode != 0
+            else:
+                built = run(["cmake", "--build", str(BUILD), "-j2"]).returncode == 0
+                caught = not built or run(ctest, env=env).returncode != 0
         finally:
             file.write_text(original)
         print(f"{'caught ' if caught else 'SURVIVED'} {path}: {what}", flush=True)
