@@ -6,10 +6,11 @@
 // value, its selection, select() and setSelectionRange() still speak of the
 // whole text, so the page and anything else reading the element see one
 // ordinary text area.
-// Typing, deleting, the browser's undo and selecting with the mouse or the
-// Shift keys work within the window. Ctrl+A selects the whole text, to copy,
-// cut, type over or paste over; such edits, long pastes and 清空 are made
-// here, and Ctrl+Z right after one undoes it here.
+// Typing, the browser's undo and selecting with the mouse or Shift and the
+// arrows work within the window. A selection may reach past it (Ctrl+A,
+// Shift+Ctrl+Home or End, or one the window moved away from): the window
+// shows its part selected, and copying, cutting, typing or pasting over it is
+// done here, as are long pastes and 清空; Ctrl+Z right after one undoes it.
 
 const kLongText = 65536;     // units from which a text is shown by windows
 const kWindowLines = 2000;   // lines a window holds, half on each side
@@ -17,27 +18,23 @@ const kWindowUnits = 32768;  // units at most on each side, for long lines
 
 function windowedTextArea(box) {
   const prototype = HTMLTextAreaElement.prototype;
-  const native = (name) => Object.getOwnPropertyDescriptor(prototype, name);
-  const shownText = native('value');
+  const native = (name) => Object.getOwnPropertyDescriptor(prototype, name).get.call(box);
+  const shownText = Object.getOwnPropertyDescriptor(prototype, 'value');
   const shown = () => shownText.get.call(box);
-  const shownStart = () => native('selectionStart').get.call(box);
-  const shownEnd = () => native('selectionEnd').get.call(box);
-  const selectShown = (start, end) => prototype.setSelectionRange.call(box, start, end);
 
-  let before = '';           // the text above the window
-  let after = '';            // the text below it
-  let allSelected = false;   // Ctrl+A over a window: the whole text
-  let parked = null;         // a selection that scrolling left outside the window
-  let undoStep = null;       // what the last replacement made here replaced
+  let before = '';        // the text above the window
+  let after = '';         // the text below it
+  let held = null;        // a selection the window does not hold whole
+  let heldShown = [];     // the part of it the window shows selected
+  let undoStep = null;    // what the last replacement made here replaced
 
   const text = () => before + shown() + after;
   const windowed = () => before !== '' || after !== '';
-  const wholeSelected = () =>
-    allSelected && windowed() && shownStart() === 0 && shownEnd() === shown().length;
-  const selection = () => {
-    if (wholeSelected()) return [0, text().length];
-    return parked ?? [before.length + shownStart(), before.length + shownEnd()];
-  };
+  // A held selection lasts while the window shows it as it was put there.
+  const holding = () =>
+    held !== null && native('selectionStart') === heldShown[0] && native('selectionEnd') === heldShown[1];
+  const selection = () =>
+    holding() ? held : [before.length + native('selectionStart'), before.length + native('selectionEnd')];
   const lineCount = (value) => value.split('\n').length;
 
   // The lines around `unit`, at most kWindowLines and about kWindowUnits on
@@ -55,49 +52,53 @@ function windowedTextArea(box) {
     return [first, last];
   }
 
-  // Shows `full` in a window around `view` with [start, end) selected, or
-  // parked while the window leaves it out; the whole text selected shows as
-  // the whole window. Returns the window's first unit.
-  function show(full, start, end, view = start) {
+  // Selects [start, end) of the text: in the element where the window holds
+  // it; otherwise it is held here, and the window shows its part selected.
+  function selectRange(start, end, direction = 'none') {
+    const first = before.length;
+    const last = first + shown().length;
+    held = start >= first && end <= last ? null : [start, end];
+    const clamp = (unit) => Math.min(Math.max(unit, first), last) - first;
+    heldShown = [clamp(start), clamp(end)];
+    prototype.setSelectionRange.call(box, ...heldShown, direction);
+  }
+
+  // Shows `full` in a window around `view` with [start, end) selected;
+  // returns the window's first unit.
+  function show(full, start, end, view = start, direction = 'none') {
     const [first, last] = full.length < kLongText ? [0, full.length] : windowAround(full, view);
     before = full.slice(0, first);
     after = full.slice(last);
     shownText.set.call(box, full.slice(first, last));
-    const inside = start >= first && end <= last;
-    allSelected = start === 0 && end === full.length;
-    parked = inside || allSelected ? null : [start, end];
-    if (allSelected) selectShown(0, last - first);
-    else selectShown(inside ? start - first : 0, inside ? end - first : 0);
+    selectRange(start, end, direction);
     return first;
   }
 
-  // Scrolls the window's line that holds `unit` to the middle of the box;
-  // exact for lines that do not wrap.
+  // Scrolls the line that holds `unit` to the middle of the box; exact for
+  // lines that do not wrap.
   function scrollToUnit(unit) {
-    box.scrollTop = ((lineCount(shown().slice(0, unit)) - 1) / lineCount(shown())) * box.scrollHeight -
+    const inWindow = unit - before.length;
+    box.scrollTop = ((lineCount(shown().slice(0, inWindow)) - 1) / lineCount(shown())) * box.scrollHeight -
                     box.clientHeight / 2;
   }
 
-  // Selects [start, end) and brings it into view: in `full` when given, or
-  // in the text as it is, where the window stays if it holds the selection.
-  function reveal(start, end, full) {
-    const first = before.length;
-    if (full !== undefined || start < first || end > first + shown().length) {
-      scrollToUnit(start - show(full ?? text(), start, end));
-      return;
+  // Selects [start, end) in `full` when given, or in the text as it is, and
+  // brings `view` into sight; the window moves only where it must.
+  function reveal(start, end, {full, view = start, direction} = {}) {
+    if (full !== undefined || view < before.length || view > before.length + shown().length) {
+      show(full ?? text(), start, end, view, direction);
+    } else {
+      selectRange(start, end, direction);
     }
-    parked = null;
-    allSelected = false;
-    selectShown(start - first, end - first);
-    scrollToUnit(start - first);
+    scrollToUnit(view);
   }
 
   // Replaces [start, end) of the whole text, as one step Ctrl+Z undoes here.
   function replace(start, end, inserted, inputType) {
     const old = text();
     const caret = start + inserted.length;
-    undoStep = {text: old, start, end};
-    scrollToUnit(caret - show(old.slice(0, start) + inserted + old.slice(end), caret, caret));
+    undoStep = {full: old, start, end};
+    reveal(caret, caret, {full: old.slice(0, start) + inserted + old.slice(end)});
     box.dispatchEvent(new InputEvent('input', {inputType}));
   }
 
@@ -111,51 +112,58 @@ function windowedTextArea(box) {
     const lines = shown().split('\n');
     const topLine = Math.floor((box.scrollTop / box.scrollHeight) * lines.length);
     const top = before.length + lines.slice(0, topLine).join('\n').length + (topLine > 0);
-    const first = show(text(), ...selection(), top);
-    box.scrollTop = ((lineCount(shown().slice(0, top - first)) - 1) / lineCount(shown())) * box.scrollHeight;
+    show(text(), ...selection(), top, native('selectionDirection'));
+    box.scrollTop = ((lineCount(shown().slice(0, top - before.length)) - 1) / lineCount(shown())) *
+                    box.scrollHeight;
   });
 
   box.addEventListener('mousedown', () => {
-    allSelected = false;
-    parked = null;
+    held = null;
   });
 
   box.addEventListener('keydown', (event) => {
     const control = event.ctrlKey || event.metaKey;
+    const home = event.key === 'Home';
     if (control && event.code === 'KeyZ' && !event.shiftKey && undoStep) {
       event.preventDefault();
-      const step = undoStep;
+      const {full, start, end} = undoStep;
       undoStep = null;
-      reveal(step.start, step.end, step.text);
+      reveal(start, end, {full});
       box.dispatchEvent(new InputEvent('input', {inputType: 'historyUndo'}));
     } else if (!windowed() || event.altKey) {
       return;
     } else if (control && event.code === 'KeyA') {
       event.preventDefault();
       box.select();
-    } else if (control && !event.shiftKey && (event.key === 'Home' || event.key === 'End')) {
+    } else if (control && (home || event.key === 'End')) {
+      // To the start or the end of the text, from the selection's anchor
+      // with Shift.
       event.preventDefault();
-      const unit = event.key === 'Home' ? 0 : text().length;
-      reveal(unit, unit);
-    } else if (parked && !['Control', 'Shift', 'Meta'].includes(event.key)) {
-      reveal(...parked);
+      const [start, end] = selection();
+      const unit = home ? 0 : text().length;
+      const anchor = native('selectionDirection') === 'backward' ? end : start;
+      const direction = home ? 'backward' : 'forward';
+      if (event.shiftKey) reveal(Math.min(anchor, unit), Math.max(anchor, unit), {view: unit, direction});
+      else reveal(unit, unit);
+    } else if (holding() && !control && !['Shift', 'Control', 'Meta'].includes(event.key)) {
+      reveal(...held);  // a key goes where the selection is
     }
   });
 
-  // An edit over the whole text is made here: the window holds only part.
+  // An edit over a held selection is made here.
   box.addEventListener('beforeinput', (event) => {
-    if (!wholeSelected() || event.inputType.startsWith('history')) return;
+    if (!holding() || event.inputType.startsWith('history')) return;
     event.preventDefault();
     const inserted = event.inputType.startsWith('delete') ? '' :
                      event.data ?? event.dataTransfer?.getData('text/plain') ?? '\n';
-    replace(0, text().length, inserted.replace(/\r\n?/g, '\n'), event.inputType);
+    replace(...held, inserted.replace(/\r\n?/g, '\n'), event.inputType);
   });
   for (const type of ['copy', 'cut']) {
     box.addEventListener(type, (event) => {
-      if (!wholeSelected()) return;
+      if (!holding()) return;
       event.preventDefault();
-      event.clipboardData.setData('text/plain', text());
-      if (type === 'cut') replace(0, text().length, '', 'deleteByCut');
+      event.clipboardData.setData('text/plain', text().slice(...held));
+      if (type === 'cut') replace(...held, '', 'deleteByCut');
     });
   }
 
@@ -163,7 +171,7 @@ function windowedTextArea(box) {
   // browser's editing of it; a shorter one keeps the browser's way and undo.
   box.addEventListener('paste', (event) => {
     const pasted = event.clipboardData.getData('text/plain');
-    if (pasted.length < kLongText && !wholeSelected()) return;
+    if (pasted.length < kLongText && !holding()) return;
     event.preventDefault();
     replace(...selection(), pasted.replace(/\r\n?/g, '\n'), 'insertFromPaste');
   });
@@ -180,12 +188,8 @@ function windowedTextArea(box) {
     }},
     selectionStart: {get: () => selection()[0]},
     selectionEnd: {get: () => selection()[1]},
-    setSelectionRange: {value: (start, end) => reveal(start, end)},
-    select: {value: () => {
-      parked = null;
-      allSelected = true;
-      selectShown(0, shown().length);
-    }},
+    setSelectionRange: {value: (start, end, direction) => reveal(start, end, {direction})},
+    select: {value: () => selectRange(0, text().length)},
   });
 
   // Writes the whole text as an edit that can be undone: through the
