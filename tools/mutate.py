@@ -113,9 +113,12 @@ FAULTS = [
      "long paste and clear undone"),
     ("app/web/data_box.js", "before !== '' && box.scrollTop < margin",
      "before === '' && box.scrollTop < margin", "window moved up"),
-    ("app/web/data_box.js", "allSelected = true;", "allSelected = false;", "select() takes the whole text"),
-    ("app/web/data_box.js", "    selectShown(start - first, end - first);\n    scrollToUnit",
-     "    selectShown(start - first, end - first + 1);\n    scrollToUnit", "selection length"),
+    ("app/web/data_box.js", "selectRange(0, text().length)", "selectRange(0, shown().length)",
+     "the whole text selected"),
+    ("app/web/data_box.js", "heldShown = [clamp(start), clamp(end)]", "heldShown = [clamp(start), clamp(end + 1)]",
+     "selection length"),
+    ("app/web/data_box.js", "if (!holding() || event.inputType", "if (holding() || event.inputType",
+     "edit over a held selection"),
 ]
 
 # Faults in the web page are run against its tests in the browser.

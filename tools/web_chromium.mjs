@@ -82,7 +82,7 @@ export async function pressWith(page, modifier, key) {
 // which keep a lone surrogate.
 export async function enter(page, box, text, typed = false) {
   await page.focus(`#${box}`);
-  await page.$eval(`#${box}`, (element) => element.select());
+  await pressWith(page, 'Control', 'A');
   await page.keyboard.press('Delete');
   if (typed) {
     await page.keyboard.type(text.replace(/\r\n/g, '\n'));
