@@ -6,7 +6,7 @@ import {readFileSync} from 'node:fs';
 import path from 'node:path';
 import {gzipSync} from 'node:zlib';
 
-import {clickDone, enter, launchChromium, openPage, pressWith, serveSite} from '../tools/web_chromium.mjs';
+import {clickDone, launchChromium, openPage, pressWith, serveSite} from '../tools/web_chromium.mjs';
 
 const site = process.argv[2];
 const server = await serveSite(site);
@@ -47,8 +47,13 @@ try {
               `${(gzipped / 1024).toFixed(1)} kB gzip-compressed`);
 
   await page.$eval('#Text6', (box) => { box.value = ''; });
+  // The lines are on the clipboard and selected over the box's text before
+  // the clock starts: the paste is timed from Ctrl+V.
+  await page.evaluate((text) => navigator.clipboard.writeText(text), '97.1234\n'.repeat(1e6));
+  await page.focus('#Text1');
+  await pressWith(page, 'Control', 'A');
   const pasted = performance.now();
-  await enter(page, 'Text1', '97.1234\n'.repeat(1e6));
+  await pressWith(page, 'Control', 'V');
   await page.evaluate(() => new Promise((shown) => requestAnimationFrame(() => shown())));
   const paste = ms(pasted);
   const calculated = performance.now();
