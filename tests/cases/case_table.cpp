@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <fstream>
-#include <regex>
 #include <stdexcept>
 #include <string_view>
 
@@ -52,14 +51,12 @@ Case ParseRow(const std::string& line) {
   c.precision = f[2];
   c.data = f[3];
   std::copy_n(f.begin() + 4, 5, c.results.begin());
-  const auto dashes = std::count(c.results.begin(), c.results.end(), u"-");
-  if (dashes % 5 != 0) throw std::invalid_argument("\"-\" in some results only");
-  c.writesResults = dashes == 0;
-  if (std::smatch m; f[9] != u"-") {  // Box@start+length
-    const std::string focus = Utf16ToUtf8(f[9]);
-    static const std::regex form(R"((\w+)@(\d+)\+(\d+))");
-    if (!std::regex_match(focus, m, form)) throw std::invalid_argument("focus not Box@N+N");
-    c.focus = Selection{m[1], std::stoul(m[2]), std::stoul(m[3])};
+  c.writesResults = c.results[0] != u"-";  // "-" in all five when none is written
+  if (const std::string focus = Utf16ToUtf8(f[9]); focus != "-") {  // Box@start+length
+    const std::size_t at = focus.find('@'), plus = focus.find('+', at);
+    if (plus == std::string::npos) throw std::invalid_argument("focus not Box@N+N");
+    c.focus = Selection{focus.substr(0, at), std::stoul(focus.substr(at + 1)),
+                        std::stoul(focus.substr(plus + 1))};
   }
   for (std::size_t i = 10; i < f.size(); ++i) {
     const std::size_t equals = f[i].find(u'=');
