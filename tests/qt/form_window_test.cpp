@@ -188,25 +188,16 @@ class FormWindowTest : public QObject {
     QVERIFY(!QApplication::overrideCursor());
   }
 
-  // Whatever a click throws is told in a message box; the boxes keep their
-  // texts and the next click works.
+  // Whatever a click throws is told in a message box (the core's test checks
+  // each kind of failure and that the next click works).
   void aClickThatThrowsIsTold() {
     struct Throwing final : runtime::ClickTarget {
-      int clicks = 0;
-      void Click(std::string_view, runtime::FormServices&) override {
-        if (++clicks < 3) clicks == 1 ? throw std::bad_alloc() : throw std::out_of_range("index");
-      }
+      void Click(std::string_view, runtime::FormServices&) override { throw std::bad_alloc(); }
     } target;
     runtime::qt::FormWindow window(window::Static::Description(), target);
-    window.SetText("Text1", u"1 2");
-    window.SetText("Text7", u"0.01");
     window.show();
-    for (int i = 0; i < 3; ++i) Click("Command1", false, &window);
-    QCOMPARE(shown_,
-             (QStringList{"无法计算=内存不足，无法完成计算。",
-                          "无法计算=计算时发生意外错误，未能完成。原始数据和精度保持不变。"}));
-    QCOMPARE(target.clicks, 3);
-    QCOMPARE(window.Text("Text1") + window.Text("Text7"), u"1 20.01");
+    Click("Command1", false, &window);
+    QCOMPARE(shown_, QStringList{"无法计算=内存不足，无法完成计算。"});
   }
 
   // A person at the window for SESSION_SECONDS (3 unless set): random keys,
