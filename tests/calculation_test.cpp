@@ -58,11 +58,10 @@ std::string Expected(const cases::Case& c) {
 // One window runs all rows in turn, so each row also shows that nothing
 // carries over from the click before.
 TEST(CaseTable, EveryRowLeavesExactlyItsEvents) {
+  using enum runtime::MsgBoxAnswer;
   window::Static window;
   for (const cases::Case& c : cases::ReadCases(QUORVEL_CASES)) {
-    RecordingForm form(window::Static::Description(), c.clearAnswer == 'n'
-                                                          ? runtime::MsgBoxAnswer::No
-                                                          : runtime::MsgBoxAnswer::Yes);
+    RecordingForm form(window::Static::Description(), c.clearAnswer == 'n' ? No : Yes);
     form.Type("Text1", c.data);
     form.Type("Text7", c.precision);
     window.Click("Command1", form);

@@ -1,6 +1,5 @@
 #include "case_table.h"
 
-#include <algorithm>
 #include <fstream>
 #include <stdexcept>
 #include <string_view>
@@ -44,17 +43,13 @@ Case ParseRow(const std::string& line) {
   }
   if (f.size() < 10) throw std::invalid_argument("fewer than 10 fields");
   const auto marked = [&](char16_t mark) { return f[1].find(mark) != std::u16string::npos; };
-  Case c;
-  c.name = line.substr(0, line.find('\t'));
-  c.window = marked(u'w');
-  c.clearAnswer = marked(u'y') ? 'y' : (marked(u'n') ? 'n' : '\0');
-  c.precision = f[2];
-  c.data = f[3];
-  std::copy_n(f.begin() + 4, 5, c.results.begin());
-  c.writesResults = c.results[0] != u"-";  // "-" in all five when none is written
-  if (const std::string focus = Utf16ToUtf8(f[9]); focus != "-") {  // Box@start+length
+  const char clearAnswer = marked(u'y') ? 'y' : (marked(u'n') ? 'n' : '\0');
+  // "-" in all five results when none is written.
+  Case c{line.substr(0, line.find('\t')), marked(u'w'), clearAnswer, f[2], f[3], f[4] != u"-",
+         {f[4], f[5], f[6], f[7], f[8]},  std::nullopt, {}};
+  // Box@start+length; std::stoul throws on any other form.
+  if (const std::string focus = Utf16ToUtf8(f[9]); focus != "-") {
     const std::size_t at = focus.find('@'), plus = focus.find('+', at);
-    if (plus == std::string::npos) throw std::invalid_argument("focus not Box@N+N");
     c.focus = Selection{focus.substr(0, at), std::stoul(focus.substr(at + 1)),
                         std::stoul(focus.substr(plus + 1))};
   }

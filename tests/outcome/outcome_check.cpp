@@ -8,7 +8,6 @@ namespace quorvel::check {
 namespace {
 
 using Event = runtime::RecordingForm::Event;
-constexpr const char* kResultBoxes[] = {"Text2", "Text3", "Text4", "Text5", "Text6"};
 
 // A result is empty, or an optional "-", digits without a needless leading
 // or trailing zero in plain form below 1E+15 or as d.dddE+NN from there, with
@@ -67,7 +66,7 @@ std::string OutcomeFault(const runtime::RecordingForm& after) {
   const std::size_t first = wrote ? 5 : 0, messages = shape.size() - first - (wrote ? 0 : 1);
   bool anyEmpty = false;
   for (std::size_t i = 0; wrote && i < 5; ++i) {
-    const std::string text = Utf16ToUtf8(after.Text(kResultBoxes[i]));
+    const std::string text = Utf16ToUtf8(after.Text("Text" + std::to_string(i + 2)));
     if (!WellFormed(text, i)) return "malformed " + text;
     anyEmpty = anyEmpty || text.empty();
   }
