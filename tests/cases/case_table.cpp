@@ -33,7 +33,8 @@ std::u16string Expand(std::u16string_view s, std::size_t& i, bool inRepeat) {
   return out;  // a repetition without "*" ends here, and std::stoul throws on the empty count
 }
 
-Case ParseRow(const std::string& line) {
+// Throws naming `where` the row is when it is malformed.
+Case ParseRow(const std::string& line, const std::string& where) try {
   std::vector<std::u16string> f;
   for (std::size_t start = 0, tab = 0; tab != std::string::npos; start = tab + 1) {
     tab = line.find('\t', start);
@@ -52,12 +53,11 @@ Case ParseRow(const std::string& line) {
     c.focus = Selection{focus.substr(0, at), std::stoul(focus.substr(at + 1)),
                         std::stoul(focus.substr(plus + 1))};
   }
-  for (std::size_t i = 10; i < f.size(); ++i) {
-    const std::size_t equals = f[i].find(u'=');
-    if (equals == std::u16string::npos) throw std::invalid_argument("message without =");
-    c.messages.push_back({f[i].substr(0, equals), f[i].substr(equals + 1)});
-  }
+  for (auto m = f.begin() + 10; m < f.end(); ++m)
+    c.messages.push_back({m->substr(0, m->find(u'=')), m->substr(m->find(u'=') + 1)});
   return c;
+} catch (const std::exception& e) {
+  throw std::runtime_error(where + ": " + e.what());
 }
 
 }  // namespace
@@ -69,11 +69,7 @@ std::vector<Case> ReadCases(const std::string& path) {
   std::string line;
   for (int number = 1; std::getline(in, line); ++number) {
     if (line.empty() || line[0] == '#') continue;
-    try {
-      cases.push_back(ParseRow(line));
-    } catch (const std::exception& e) {
-      throw std::runtime_error(path + ":" + std::to_string(number) + ": " + e.what());
-    }
+    cases.push_back(ParseRow(line, path + ":" + std::to_string(number)));
   }
   return cases;
 }

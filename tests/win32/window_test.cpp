@@ -169,14 +169,14 @@ std::u16string Observed(Win32Form& form) {
 // if the row says so, 清空; a cleared row then gets its data back with Ctrl+Z.
 void CheckRow(Win32Form& form, const cases::Case& c, bool typed) {
   test.answer = c.clearAnswer == 'n' ? IDNO : IDYES;
-  for (const char* box : kBoxes) form.SetText(box, kUntouched);
-  for (const auto& [box, text] : {std::pair{"Text7", &c.precision}, {"Text1", &c.data}}) {
-    form.SetText(box, u"");
+  for (const char* box : kBoxes)
+    form.SetText(box, box == kBoxes[0] || box == kBoxes[6] ? u"" : kUntouched);
+  for (const auto& [box, text] :
+       {std::pair<const char*, std::u16string_view>{"Text7", c.precision}, {"Text1", c.data}}) {
     SetFocus(form.HandleOf(box));
-    const std::u16string_view whole = *text;
-    const auto pasted = !typed ? whole.size() : whole.size() > kLongestTyped ? whole.size() - 4 : 0;
-    Paste(form, whole.substr(0, pasted));
-    Keys(form, whole.substr(pasted), KEYEVENTF_UNICODE);
+    const auto pasted = !typed ? text.size() : text.size() > kLongestTyped ? text.size() - 4 : 0;
+    Paste(form, text.substr(0, pasted));
+    Keys(form, text.substr(pasted), KEYEVENTF_UNICODE);
   }
   Click(form, "Command1");
   if (c.clearAnswer != 0) Click(form, "Command2");
