@@ -1,8 +1,6 @@
 #include "case_table.h"
 
-#include <algorithm>
 #include <fstream>
-#include <regex>
 #include <stdexcept>
 #include <string_view>
 
@@ -32,11 +30,11 @@ std::u16string Expand(std::u16string_view s, std::size_t& i, bool inRepeat) {
       out += e == u't' ? u'\t' : e == u'r' ? u'\r' : e == u'n' ? u'\n' : e;
     }
   }
-  if (inRepeat) throw std::invalid_argument("repetition without *");
-  return out;
+  return out;  // a repetition without "*" ends here, and std::stoul throws on the empty count
 }
 
-Case ParseRow(const std::string& line) {
+// Throws naming `where` the row is when it is malformed.
+Case ParseRow(const std::string& line, const std::string& where) try {
   std::vector<std::u16string> f;
   for (std::size_t start = 0, tab = 0; tab != std::string::npos; start = tab + 1) {
     tab = line.find('\t', start);
@@ -45,28 +43,21 @@ Case ParseRow(const std::string& line) {
   }
   if (f.size() < 10) throw std::invalid_argument("fewer than 10 fields");
   const auto marked = [&](char16_t mark) { return f[1].find(mark) != std::u16string::npos; };
-  Case c;
-  c.name = line.substr(0, line.find('\t'));
-  c.window = marked(u'w');
-  c.clearAnswer = marked(u'y') ? 'y' : (marked(u'n') ? 'n' : '\0');
-  c.precision = f[2];
-  c.data = f[3];
-  std::copy_n(f.begin() + 4, 5, c.results.begin());
-  const auto dashes = std::count(c.results.begin(), c.results.end(), u"-");
-  if (dashes % 5 != 0) throw std::invalid_argument("\"-\" in some results only");
-  c.writesResults = dashes == 0;
-  if (std::smatch m; f[9] != u"-") {  // Box@start+length
-    const std::string focus = Utf16ToUtf8(f[9]);
-    static const std::regex form(R"((\w+)@(\d+)\+(\d+))");
-    if (!std::regex_match(focus, m, form)) throw std::invalid_argument("focus not Box@N+N");
-    c.focus = Selection{m[1], std::stoul(m[2]), std::stoul(m[3])};
+  const char clearAnswer = marked(u'y') ? 'y' : (marked(u'n') ? 'n' : '\0');
+  // "-" in all five results when none is written.
+  Case c{line.substr(0, line.find('\t')), marked(u'w'), clearAnswer, f[2], f[3], f[4] != u"-",
+         {f[4], f[5], f[6], f[7], f[8]},  std::nullopt, {}};
+  // Box@start+length; std::stoul throws on any other form.
+  if (const std::string focus = Utf16ToUtf8(f[9]); focus != "-") {
+    const std::size_t at = focus.find('@'), plus = focus.find('+', at);
+    c.focus = Selection{focus.substr(0, at), std::stoul(focus.substr(at + 1)),
+                        std::stoul(focus.substr(plus + 1))};
   }
-  for (std::size_t i = 10; i < f.size(); ++i) {
-    const std::size_t equals = f[i].find(u'=');
-    if (equals == std::u16string::npos) throw std::invalid_argument("message without =");
-    c.messages.push_back({f[i].substr(0, equals), f[i].substr(equals + 1)});
-  }
+  for (auto m = f.begin() + 10; m < f.end(); ++m)
+    c.messages.push_back({m->substr(0, m->find(u'=')), m->substr(m->find(u'=') + 1)});
   return c;
+} catch (const std::exception& e) {
+  throw std::runtime_error(where + ": " + e.what());
 }
 
 }  // namespace
@@ -78,11 +69,7 @@ std::vector<Case> ReadCases(const std::string& path) {
   std::string line;
   for (int number = 1; std::getline(in, line); ++number) {
     if (line.empty() || line[0] == '#') continue;
-    try {
-      cases.push_back(ParseRow(line));
-    } catch (const std::exception& e) {
-      throw std::runtime_error(path + ":" + std::to_string(number) + ": " + e.what());
-    }
+    cases.push_back(ParseRow(line, path + ":" + std::to_string(number)));
   }
   return cases;
 }

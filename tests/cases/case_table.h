@@ -31,8 +31,7 @@ struct Case {
   std::string name;
   bool window = false;
   char clearAnswer = 0;  // 'y', 'n' or 0 for no 清空 click
-  std::u16string precision;
-  std::u16string data;
+  std::u16string precision, data;
   bool writesResults = false;
   std::array<std::u16string, 5> results;
   std::optional<Selection> focus;

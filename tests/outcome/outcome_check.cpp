@@ -8,7 +8,6 @@ namespace quorvel::check {
 namespace {
 
 using Event = runtime::RecordingForm::Event;
-constexpr const char* kResultBoxes[] = {"Text2", "Text3", "Text4", "Text5", "Text6"};
 
 // A result is empty, or an optional "-", digits without a needless leading
 // or trailing zero in plain form below 1E+15 or as d.dddE+NN from there, with
@@ -32,11 +31,13 @@ std::size_t NumberIn(const std::u16string& prompt) {
 }
 
 // A rejected click leads the focus to what to mend: the whole precision, the
-// start of the data, or one whole item of it (bounded by separators).
-bool LeadsToTheFault(const Event& e, const BoxTexts& before) {
-  if (e.box == "Text7") return e.start == 0 && e.length == before.precision.size();
+// start of the data, or one whole item of it (bounded by separators). The
+// click wrote no box, so the form holds the texts it read.
+bool LeadsToTheFault(const Event& e, const runtime::RecordingForm& form) {
+  if (e.box == "Text7") return e.start == 0 && e.length == form.Text("Text7").size();
   if (e.box != "Text1" || e.length == 0) return e.box == "Text1" && e.start == 0;
-  const std::u16string_view data = before.data, item = data.substr(e.start, e.length);
+  const std::u16string text = form.Text("Text1");
+  const std::u16string_view data = text, item = data.substr(e.start, e.length);
   const std::u16string_view after = data.substr(e.start + e.length);
   const bool startsItem = e.start == 0 || data[e.start - 1] == u' ' || data[e.start - 1] == u'\n';
   const bool endsItem =
@@ -47,44 +48,35 @@ bool LeadsToTheFault(const Event& e, const BoxTexts& before) {
 
 }  // namespace
 
-void TypeInto(runtime::RecordingForm& form, const BoxTexts& texts) {
-  form.Type("Text1", texts.data);
-  form.Type("Text7", texts.precision);
-  for (std::size_t i = 0; i < 5; ++i) form.Type(kResultBoxes[i], texts.results[i]);
-}
-
-std::string OutcomeFault(const BoxTexts& before, const runtime::RecordingForm& after) {
+std::string OutcomeFault(const runtime::RecordingForm& after) {
   // One letter per event: the digit of the box written (boxes are Text1 to
   // Text7), "m" for an OK-only message, "s" for a selection; any other is "?".
   // Texts change only by recorded writes, so a click of the right shape keeps
   // the input boxes, and all boxes when it rejects the input.
   const auto& events = after.Events();
   std::string shape;
-  for (const Event& e : events) {
+  for (const Event& e : events)
     shape += e.kind == Event::Kind::SetText                ? e.box.back()
              : e.kind == Event::Kind::SelectText           ? 's'
              : e.buttons == runtime::MsgBoxButtons::OkOnly ? 'm'
                                                            : '?';
-  }
   static const std::regex computed("23456m{0,3}"), rejected("m{1,11}s");
   const bool wrote = std::regex_match(shape, computed);
   if (!wrote && !std::regex_match(shape, rejected)) return "events out of shape: " + shape;
   const std::size_t first = wrote ? 5 : 0, messages = shape.size() - first - (wrote ? 0 : 1);
   bool anyEmpty = false;
   for (std::size_t i = 0; wrote && i < 5; ++i) {
-    const std::string text = Utf16ToUtf8(after.Text(kResultBoxes[i]));
+    const std::string text = Utf16ToUtf8(after.Text("Text" + std::to_string(i + 2)));
     if (!WellFormed(text, i)) return "malformed " + text;
     anyEmpty = anyEmpty || text.empty();
   }
   if (wrote && anyEmpty != (messages > 0)) return "empty results without a cause, or the reverse";
-  for (std::size_t i = first + 1; i < first + messages; ++i) {
+  for (std::size_t i = first + 1; i < first + messages; ++i)
     if (events[i].title != events[i - 1].title ||
         (wrote ? events[i].text == events[i - 1].text
-               : i < 10 && NumberIn(events[i].text) <= NumberIn(events[i - 1].text))) {
+               : i < 10 && NumberIn(events[i].text) <= NumberIn(events[i - 1].text)))
       return "messages of two kinds, repeated or out of order";
-    }
-  }
-  return wrote || LeadsToTheFault(events.back(), before) ? "" : "the focus led elsewhere";
+  return wrote || LeadsToTheFault(events.back(), after) ? "" : "the focus led elsewhere";
 }
 
 }  // namespace quorvel::check

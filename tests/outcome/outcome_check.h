@@ -1,22 +1,10 @@
 #pragma once
 
-#include <array>
 #include <string>
 
 #include "runtime/recording_form.h"
 
 namespace quorvel::check {
-
-// The texts of the boxes a calculation reads or may write, as the user left
-// them before the click.
-struct BoxTexts {
-  std::u16string data;                    // Text1
-  std::u16string precision;               // Text7
-  std::array<std::u16string, 5> results;  // Text2 to Text6
-};
-
-// Types the texts into the form as a user would, without recording events.
-void TypeInto(runtime::RecordingForm& form, const BoxTexts& texts);
 
 // Judges one click of Calculate by what it left in the form, without knowing
 // the message texts (the case table holds those): the data and precision
@@ -26,6 +14,6 @@ void TypeInto(runtime::RecordingForm& form, const BoxTexts& texts);
 // Text6 are written once each in order with well-formed display texts, then
 // one distinct OK-only message per cause exactly when a result is empty.
 // Returns "" when all hold, otherwise the first rule broken.
-std::string OutcomeFault(const BoxTexts& before, const runtime::RecordingForm& after);
+std::string OutcomeFault(const runtime::RecordingForm& after);
 
 }  // namespace quorvel::check
