@@ -104,7 +104,7 @@ FAULTS = [
     ("tools/utf8.cpp", "c -= 0x10000;", "", "surrogate pair offset"),
     ("tools/utf8.cpp", "smallest = 0x800", "smallest = 0x80", "overlong three-byte sequence"),
     ("cmake/debian_package.cmake", 'deviation and the RSD.")',
-     'deviation and the RSD, each rounded by the precision set below the results.")',
+     'deviation and the RSD, each of them rounded by the precision that is set below the results.")',
      "package description past 80 columns"),
     ("app/CMakeLists.txt", "install(FILES debian/copyright ", "install(FILES ",
      "package without its copyright file"),
