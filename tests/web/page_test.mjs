@@ -116,6 +116,18 @@ test('Tab goes through the boxes, the buttons, then the precision; Shift+Tab bac
   assert.deepEqual(seen, [...order.slice(1), ...order.slice(0, -1).reverse()]);
 });
 
+test('on a screen narrower than the window the whole window is scaled down to fit its width', async () => {
+  await page.setViewport({width: 300, height: 600});  // the window is 443 pixels wide
+  const [width, left, right] = await page.$eval('#Static', async (stage) => {
+    await new Promise((resized) => requestAnimationFrame(() => setTimeout(resized)));
+    const edges = [...stage.querySelectorAll('[id]')].map((e) => e.getBoundingClientRect());
+    return [document.documentElement.clientWidth, Math.min(...edges.map((e) => e.left)),
+            Math.max(...edges.map((e) => e.right))];
+  });
+  await page.setViewport({width: 800, height: 600});
+  assert.ok(left >= 0 && right <= width && right > width * 0.9, `controls from ${left} to ${right} of ${width}`);
+});
+
 test('after one visit the page loads and calculates offline', async () => {
   await page.evaluate(() => navigator.serviceWorker.ready);
   await site.close();
