@@ -108,6 +108,8 @@ FAULTS = [
      "package description past 80 columns"),
     ("app/CMakeLists.txt", "install(FILES debian/copyright ", "install(FILES ",
      "package without its copyright file"),
+    ("app/web/quorvel.js", "box.scrollWidth > box.clientWidth", "box.scrollWidth < box.clientWidth",
+     "tooltip on a result that fits"),
     ("app/web/quorvel.js", "Math.min(1, document", "Math.max(1, document", "window scaled up, never down"),
     ("app/web/quorvel.js", "window.addEventListener('resize', fitToWidth);", "",
      "window not fitted again when the screen narrows"),
