@@ -97,6 +97,7 @@ class FormWindowTest : public QObject {
   void initTestCase() {
     QVERIFY2(std::to_string(0.5) == "0,500000", "run under de_DE.UTF-8");
     QVERIFY(runtime::qt::InstallChineseQtTexts(*qApp));
+    QCOMPARE(QCoreApplication::translate("QLineEdit", "&Undo").front().script(), QChar::Script_Han);
     // As a desktop theme may, plain text boxes get a font of their own; the
     // data box must keep it whatever it holds.
     QApplication::setFont(QFont("Monospace", 15), "QPlainTextEdit");
@@ -114,10 +115,11 @@ class FormWindowTest : public QObject {
     // A fixed-size window: minimised and closed, never maximised.
     const Qt::WindowFlags buttons = Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint;
     QCOMPARE(window_.windowHandle()->flags() & buttons, buttons ^ Qt::WindowMaximizeButtonHint);
-    // A screen reader meets a window, not a filler panel, and a name without
-    // the "&" of a mnemonic for every control in it.
+    // A screen reader meets a window (not a filler panel) named by its
+    // caption, and a name without the "&" of a mnemonic for every control in it.
     QAccessibleInterface* form = QAccessible::queryAccessibleInterface(&window_);
-    QCOMPARE(form->role(), QAccessible::Window);
+    QVERIFY(form->role() == QAccessible::Window &&
+            form->text(QAccessible::Name) == ToQString(window::Static::Description().caption));
     for (int i = 0; i < form->childCount(); ++i)
       QVERIFY(!form->child(i)->text(QAccessible::Name).contains(QRegularExpression("^$|&")));
 

@@ -105,25 +105,16 @@ test('the window rows of the case table, pasted and typed', async () => {
   }
 });
 
-test('Tab goes through the boxes, the buttons, then the precision; Shift+Tab back', async () => {
-  const order = ['Text1', 'Text2', 'Text3', 'Text4', 'Text5', 'Text6', 'Command1', 'Command2', 'Text7'];
+test('Tab goes through the boxes, the buttons, then the precision; Shift+Tab back; each is named', async () => {
+  const order = ['Text1 原始数据', 'Text2 平均值', 'Text3 平均偏差', 'Text4 相对平均偏差(%)', 'Text5 标准偏差(S)',
+                 'Text6 相对标准偏差(RSD%)', 'Command1 计算(M)', 'Command2 清空(C)', 'Text7 精度'];
   await page.focus('#Text1');
   const seen = [];
   for (const key of [...order.slice(1).map(() => 'Tab'), ...order.slice(1).map(() => 'Shift')]) {
     await (key === 'Tab' ? page.keyboard.press(key) : pressWith(page, key, 'Tab'));
-    seen.push(await page.evaluate(() => document.activeElement.id));
+    seen.push(await page.$eval(':focus', (e) => `${e.id} ${e.ariaLabel ?? e.textContent}`));
   }
   assert.deepEqual(seen, [...order.slice(1), ...order.slice(0, -1).reverse()]);
-});
-
-test('on a screen narrower than the window the whole window is scaled down to fit its width', async () => {
-  await page.setViewport({width: 300, height: 600});  // the window is 443 pixels wide
-  const [width, {left, right}] = await page.$eval('#Static', async (stage) => {
-    await new Promise((resized) => requestAnimationFrame(() => setTimeout(resized)));
-    return [document.documentElement.clientWidth, stage.getBoundingClientRect().toJSON()];
-  });
-  await page.setViewport({width: 800, height: 600});
-  assert.ok(left >= 0 && right <= width && right > width * 0.9, `the window from ${left} to ${right} of ${width}`);
 });
 
 test('after one visit the page loads and calculates offline; a result wider than its box is told whole', async () => {
@@ -138,5 +129,15 @@ test('after one visit the page loads and calculates offline; a result wider than
   const mean = '1.66666666666667E+20';
   assert.deepEqual(await page.$$eval('#Text2, #Text6', (boxes) => boxes.map((box) =>
     [box.value, box.title, box.getAttribute('aria-description')])), [[mean, mean, mean], ['34.641%', '', null]]);
-  assert.deepEqual(page.errors, []);  // no script error and no blocked request
+  // The page is titled with the window's caption; no script error and no blocked request.
+  assert.deepEqual([await page.title(), page.errors], ['Quorvel1.2', []]);
+});
+
+test('on a screen narrower than the window the whole window is scaled down to fit its width', async () => {
+  await page.setViewport({width: 300, height: 600});  // the window is 443 pixels wide
+  const [width, {left, right}] = await page.$eval('#Static', async (stage) => {
+    await new Promise((resized) => requestAnimationFrame(() => setTimeout(resized)));
+    return [document.documentElement.clientWidth, stage.getBoundingClientRect().toJSON()];
+  });
+  assert.ok(left >= 0 && right <= width && right > width * 0.9, `the window from ${left} to ${right} of ${width}`);
 });
