@@ -14,10 +14,12 @@ const kTypes = {'.html': 'text/html', '.js': 'text/javascript', '.css': 'text/cs
                 '.wasm': 'application/wasm', '.png': 'image/png', '.bmp': 'image/bmp',
                 '.webmanifest': 'application/manifest+json'};
 
-// Resolves to {url, close()}; close() takes the site off the network.
+// Resolves to {url, use(site), close()}: use() serves another site at the
+// same address, close() takes it off the network.
 export function serveSite(site) {
+  let root = site;
   const server = http.createServer((request, response) => {
-    const file = path.join(site, new URL(request.url, 'http://x').pathname.replace(/\/$/, '/index.html'));
+    const file = path.join(root, new URL(request.url, 'http://x').pathname.replace(/\/$/, '/index.html'));
     try {
       const body = readFileSync(file);
       response.writeHead(200, {'Content-Type': kTypes[path.extname(file)] ?? 'application/octet-stream'});
@@ -28,6 +30,7 @@ export function serveSite(site) {
   });
   return new Promise((resolve) => server.listen(0, '127.0.0.1', () => resolve({
     url: `http://127.0.0.1:${server.address().port}/`,
+    use: (other) => { root = other; },
     close: () => new Promise((done) => { server.closeAllConnections(); server.close(done); }),
   })));
 }

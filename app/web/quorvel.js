@@ -1,9 +1,9 @@
-'use strict';
 // The page's side of the web host (runtime/web/page_form.cpp). The C++ host
 // builds the controls through `page` from the window's description, reads,
 // writes and selects the boxes' texts, and awaits the answers of message
 // boxes; the page hands every button click and Alt key back to it by the
 // control's name. Loaded before the WebAssembly module, which reads `Module`.
+import {createDataEditor} from './data_editor.js';
 
 const kKinds = ['TextBox', 'Label', 'CommandButton', 'Image'];
 const kOkOnly = 0;
@@ -13,12 +13,38 @@ const kAnswerNo = 7;
 const stage = document.getElementById('Static');
 const dialog = document.getElementById('message');
 const mnemonics = new Map();  // letter -> the button whose caption marks it
+const boxes = new Map();      // name -> the text box as the host reads, writes and selects it
 let clicking = false;         // a click procedure is under way
-let readText = '';            // the box text on its way to the heap
+let reading = '';             // the text of the box the host reads, on its way to the heap
 
+// Without WebAssembly nothing can run; with it, a failure means the page's
+// files did not all arrive, or came from different releases.
 function showLoadError() {
-  document.getElementById('load-error').hidden = false;
+  document.getElementById(typeof WebAssembly === 'object' ? 'files-error' : 'wasm-error').hidden = false;
   stage.hidden = true;
+}
+
+// Copies a text, unit by unit, to 16-bit words from `first` on; the data
+// box's text piece by piece, with no copy of the whole made on the way.
+function copyText(text, words, first) {
+  let at = first;
+  for (const piece of typeof text === 'string' ? [text] : text) {
+    for (let i = 0; i < piece.length; ++i) words[at++] = piece.charCodeAt(i);
+  }
+}
+
+function lineBox(input) {
+  return {
+    text: () => input.value,
+    write(text) {
+      input.value = text;
+      markOverflow(input, true);
+    },
+    select(start, end) {
+      input.focus();
+      input.setSelectionRange(start, end);
+    },
+  };
 }
 
 // A result box whose text is wider than the box shows an ellipsis (in CSS)
@@ -63,13 +89,18 @@ function click(name) {
 function createElement(control) {
   switch (kKinds[control.kind]) {
     case 'TextBox': {
-      const box = control.multiLine ? windowedTextArea(document.createElement('textarea'))
-                                    : document.createElement('input');
+      if (control.multiLine) {
+        const editor = createDataEditor(control.text, control.accessibleName);
+        boxes.set(control.name, {...editor, text: editor.document});
+        return editor.element;
+      }
+      const box = document.createElement('input');
       box.value = control.text;
       box.spellcheck = false;
       box.autocomplete = 'off';
       box.addEventListener('input', () => markOverflow(box));
       box.addEventListener('blur', () => markOverflow(box, true));
+      boxes.set(control.name, lineBox(box));
       return box;
     }
     case 'Label': {
@@ -126,7 +157,7 @@ const page = {
   addControl(control) {
     const element = createElement(control);
     element.id = control.name;
-    element.className = kKinds[control.kind];
+    element.classList.add(kKinds[control.kind]);
     Object.assign(element.style, {left: `${control.left}px`, top: `${control.top}px`,
                                   width: `${control.width}px`, height: `${control.height}px`});
     if (control.fontFamilies) {
@@ -140,35 +171,21 @@ const page = {
   },
 
   readBox(name) {
-    readText = document.getElementById(name).value;
-    return readText.length;
+    reading = boxes.get(name).text();
+    return reading.length;
   },
 
   copyReadText(heap, pointer) {
-    const first = pointer >> 1;
-    for (let i = 0; i < readText.length; ++i) heap[first + i] = readText.charCodeAt(i);
-    readText = '';
+    copyText(reading, heap, pointer >> 1);
+    reading = '';
   },
 
   setBox(name, text) {
-    // The data box is written as an edit, so that Ctrl+Z in it brings back
-    // what 清空 emptied. The result boxes are written plainly and leave that
-    // step on top of the page's one undo history.
-    const box = document.getElementById(name);
-    if (box.write) {
-      box.write(text);
-    } else {
-      box.value = text;
-      markOverflow(box, true);
-    }
+    boxes.get(name).write(text);
   },
 
   select(name, start, length) {
-    // The data box scrolls to the selection itself: Chromium does not
-    // scroll a text area to a selection made by script.
-    const box = document.getElementById(name);
-    box.focus();
-    box.setSelectionRange(start, start + length);
+    boxes.get(name).select(start, start + length);
   },
 
   ask(prompt, buttons, title) {
@@ -195,12 +212,21 @@ for (const button of dialog.querySelectorAll('button')) {
   button.addEventListener('click', () => dialog.close(button.value));
 }
 
+// The Latin letter a key types, whatever the keyboard's layout. Where it
+// types no such letter (a Mac's Option key, a Cyrillic layout), the letter
+// of the key's place counts instead.
+function letterOf(event) {
+  const typed = event.key.toUpperCase();
+  if (/^[A-Z]$/.test(typed)) return typed;
+  return /^Key[A-Z]$/.test(event.code) ? event.code.slice(3) : '';
+}
+
 // 是(Y) and 否(N) answer with their letters too, with or without Alt.
 // Escape is taken here rather than left to the browser, which may ignore it
 // when one dialog follows another without a click between.
 dialog.addEventListener('keydown', (event) => {
   if (event.ctrlKey || event.metaKey) return;
-  const button = {KeyY: 'message-yes', KeyN: 'message-no'}[event.code];
+  const button = {Y: 'message-yes', N: 'message-no'}[letterOf(event)];
   if (event.key === 'Escape') {
     dialog.close('');
   } else if (button && !document.getElementById(button).hidden) {
@@ -212,17 +238,24 @@ dialog.addEventListener('keydown', (event) => {
 });
 
 // Alt with a button's letter clicks it, whatever the browser's own access
-// keys are; the letter is taken from the key's place, so a layout or a Mac's
-// Option key that turns it into another character still counts.
+// keys are.
 document.addEventListener('keydown', (event) => {
   if (!event.altKey || event.ctrlKey || event.metaKey || dialog.open) return;
-  const button = mnemonics.get(event.code.replace('Key', ''));
+  const button = mnemonics.get(letterOf(event));
   if (!button) return;
   event.preventDefault();
   button.click();
 }, true);
 
-var Module = {page, onAbort: showLoadError};  // eslint-disable-line no-var
+// The page has all its files once its program has run and its picture has
+// come.
+let programRan;
+const loaded = new Promise((ran) => { programRan = ran; })
+    .then(() => document.readyState === 'complete' || new Promise((done) => addEventListener('load', done)));
+
+// The bundle is a module of its own: the WebAssembly loader finds `Module`
+// on the global object.
+globalThis.Module = {page, onAbort: showLoadError, postRun: [() => programRan()]};
 
 if (typeof WebAssembly !== 'object') {
   showLoadError();
@@ -233,6 +266,16 @@ if (typeof WebAssembly !== 'object') {
   document.body.append(program);
 }
 
+// A new release's service worker waits, its files kept, until this page has
+// all of its own: from then on the page fetches nothing, and the next load
+// is the new release whole.
 if ('serviceWorker' in navigator) {
-  navigator.serviceWorker.register('service-worker.js').catch(() => {});
+  navigator.serviceWorker.register('service-worker.js').then((registration) => {
+    const takeOver = () => loaded.then(() => registration.waiting?.postMessage('take over'));
+    takeOver();
+    registration.addEventListener('updatefound', () => {
+      const worker = registration.installing;
+      worker.addEventListener('statechange', () => worker.state === 'installed' && takeOver());
+    });
+  }).catch(() => {});
 }

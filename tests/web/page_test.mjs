@@ -1,28 +1,16 @@
 // Runs the window rows of the case table through the real page in headless
 // chromium, pasted with Alt+M and typed with a mouse click; the message
-// dialogs, where the focus lands, 清空 and its undo, Tab order, and a reload
-// offline. QUORVEL_SITE names the built site (build/web/site).
+// dialogs, where the focus lands, 清空 and its undo, Tab order, a reload
+// offline, a new release taking over, and a random session of a person's
+// edits. QUORVEL_SITE names the built site (build/web/site), QUORVEL_CASES
+// the case table's rows as JSON (build/web/cases.json).
 import assert from 'node:assert/strict';
 import {readFileSync} from 'node:fs';
 import {after, test} from 'node:test';
-import {isDeepStrictEqual} from 'node:util';
 
 import {clickDone, enter, launchChromium, openPage, pressWith, reload, serveSite} from '../../tools/web_chromium.mjs';
 
-// A field of tests/cases.tsv (its header names the columns): each {TEXT*N}
-// repeated, innermost first; then the escapes the table uses (\t \r \n \\
-// \uXXXX), which JSON reads alike.
-function expand(field) {
-  const repeated = field.replace(/\{([^{}]*)\*(\d+)\}/g, (_, text, count) => text.repeat(count));
-  return repeated !== field ? expand(repeated) : JSON.parse(`"${field.replaceAll('"', '\\"')}"`);
-}
-
-const cases = readFileSync(new URL('../cases.tsv', import.meta.url), 'utf8').split('\n')
-    .filter((line) => line.split('\t')[1]?.includes('w')).map((line) => {
-      const [name, marks, precision, data, ...rest] = line.split('\t').map(expand);
-      return {name, clearAnswer: marks.match(/[yn]/)?.[0], precision, data, results: rest.slice(0, 5),
-              focus: rest[5], messages: rest.slice(6).map((message) => message.split(/=(.*)/s).slice(0, 2))};
-    });
+const cases = JSON.parse(readFileSync(process.env.QUORVEL_CASES, 'utf8')).filter((c) => c.window);
 
 const site = await serveSite(process.env.QUORVEL_SITE);
 const browser = await launchChromium();
@@ -57,30 +45,28 @@ async function answerMessage([title, prompt], key, buttons = ['确定']) {
 async function runRow(c, typed) {
   await enter(page, 'Text7', c.precision, typed);
   await enter(page, 'Text1', c.data, typed);
-  const results = c.results[0] === '-' ? (await texts()).slice(2) : c.results;  // '-': kept as they were
-  // Back to the top to read it, by the wheel: the box shows the start of
-  // the text at its top, however long the text.
+  const results = c.writesResults ? c.results : (await texts()).slice(2);
+  // Back to the top by the wheel, as a person scrolls to read the data.
   await page.hover('#Text1');
-  const shownTop = () => page.$eval('#Text1', async (box) => {
-    await new Promise((shown) => requestAnimationFrame(() => setTimeout(shown)));
-    const shown = Object.getOwnPropertyDescriptor(HTMLTextAreaElement.prototype, 'value').get.call(box);
-    return [box.scrollTop, box.value.startsWith(shown)];
-  });
-  for (let i = 0; i < 200 && !isDeepStrictEqual(await shownTop(), [0, true]); ++i) {
+  const scrollTop = () => page.$eval('#Text1', (box) => box.shadowRoot.querySelector('.cm-scroller').scrollTop);
+  for (let i = 0; i < 100 && await scrollTop() > 0; ++i) {
     await page.mouse.wheel({deltaY: -1e6});
   }
-  assert.deepEqual(await shownTop(), [0, true]);
   await (typed ? page.click('#Command1') : pressWith(page, 'Alt', 'M'));
   const messages = c.clearAnswer ? c.messages.slice(0, -1) : c.messages;
   for (const [i, message] of messages.entries()) await answerMessage(message, i % 2 ? 'Escape' : 'Enter');
   await clickDone(page);
   // The focus stays, or goes to the selection, scrolled into view when it
   // lies further down than the box shows.
-  const [, box = typed ? 'Command1' : 'Text1', start, length] = /^(\w+)@(\d+)\+(\d+)$/.exec(c.focus) ?? [];
+  const {box, start, length} = c.focus ?? {box: typed ? 'Command1' : 'Text1'};
   const text = box === 'Text1' ? c.data : c.precision;
-  const selection = start ? [inBox(text, +start), inBox(text, +start + +length)] : [];
-  const scrolled = Boolean(start) && box === 'Text1' && text.slice(0, start).split('\n').length > 11;
-  const focus = await page.$eval(':focus', (e) => [e.id, e.scrollTop > 0, e.selectionStart, e.selectionEnd]);
+  const selection = c.focus ? [inBox(text, start), inBox(text, start + length)] : [];
+  const scrolled = Boolean(c.focus) && box === 'Text1' && text.slice(0, start).split('\n').length > 11;
+  const focus = await page.evaluate(() => {
+    const control = document.activeElement.closest('#Static > *');
+    const scroller = control.shadowRoot?.querySelector('.cm-scroller') ?? control;
+    return [control.id, scroller.scrollTop > 0, control.selectionStart, control.selectionEnd];
+  });
   const kept = await texts();
   assert.deepEqual([...kept, ...focus.slice(0, 2 + selection.length)],
                    [c.precision, asInBox(c.data), ...results, box, scrolled, ...selection]);
@@ -106,13 +92,18 @@ test('the window rows of the case table, pasted and typed', async () => {
 });
 
 test('Tab goes through the boxes, the buttons, then the precision; Shift+Tab back; each is named', async () => {
-  const order = ['Text1 原始数据', 'Text2 平均值', 'Text3 平均偏差', 'Text4 相对平均偏差(%)', 'Text5 标准偏差(S)',
+  const order = ['Text1 原始数据 textbox multi-line', 'Text2 平均值', 'Text3 平均偏差', 'Text4 相对平均偏差(%)', 'Text5 标准偏差(S)',
                  'Text6 相对标准偏差(RSD%)', 'Command1 计算(M)', 'Command2 清空(C)', 'Text7 精度'];
+  // The element focused within the control, as a screen reader meets it.
+  const focused = () => page.evaluate((control = document.activeElement) => {
+    const e = control.shadowRoot?.activeElement ?? control;
+    return `${control.id} ${e.ariaLabel ?? e.textContent}${e.ariaMultiLine ? ` ${e.role} multi-line` : ''}`;
+  });
   await page.focus('#Text1');
   const seen = [];
   for (const key of [...order.slice(1).map(() => 'Tab'), ...order.slice(1).map(() => 'Shift')]) {
     await (key === 'Tab' ? page.keyboard.press(key) : pressWith(page, key, 'Tab'));
-    seen.push(await page.$eval(':focus', (e) => `${e.id} ${e.ariaLabel ?? e.textContent}`));
+    seen.push(await focused());
   }
   assert.deepEqual(seen, [...order.slice(1), ...order.slice(0, -1).reverse()]);
 });
