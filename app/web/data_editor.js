@@ -5,7 +5,8 @@
 // selection in UTF-16 units, with line feeds, for scripts and automation.
 import {Compartment, EditorSelection} from '@codemirror/state';
 import {EditorView, keymap} from '@codemirror/view';
-import {history, historyKeymap, insertNewline, isolateHistory, standardKeymap} from '@codemirror/commands';
+import {deleteCharBackwardStrict, history, historyKeymap, insertNewline, isolateHistory,
+        standardKeymap} from '@codemirror/commands';
 
 // A paste or drop of this many units or more, like a write by the window's
 // own commands, starts the undo history afresh: it can be undone, but the
@@ -29,15 +30,21 @@ export function createDataEditor(text, accessibleName) {
   // or the Tab key, goes on to the editor.
   const element = document.createElement('div');
   const root = element.attachShadow({mode: 'open', delegatesFocus: true});
+  const nothingSelected = (event) => {
+    if (!view.state.selection.main.empty) return false;
+    event.preventDefault();
+    return true;
+  };
   const view = new EditorView({
     parent: root,
     root,
     doc: text,
     extensions: [
       undoHistory.of(history()),
-      // Enter breaks the line and nothing more, as in a text area: no
-      // indentation carried over, no blanks taken away.
-      keymap.of([{key: 'Enter', run: insertNewline}, ...standardKeymap, ...historyKeymap]),
+      // Enter breaks the line and Backspace takes one character, as in a
+      // text area: no indentation carried over or taken away.
+      keymap.of([{key: 'Enter', run: insertNewline}, {key: 'Backspace', run: deleteCharBackwardStrict},
+                 ...standardKeymap, ...historyKeymap]),
       EditorView.lineWrapping,
       // Drawn as a text area: the box's font, no outline, no visible scroll bars.
       EditorView.theme({
@@ -54,8 +61,42 @@ export function createDataEditor(text, accessibleName) {
       EditorView.domEventHandlers({
         paste: (event) => startsAfresh(event.clipboardData),
         drop: (event) => startsAfresh(event.dataTransfer),
+        // With nothing selected, copy and cut do nothing, as in a text area,
+        // rather than take the whole line.
+        copy: nothingSelected,
+        cut: nothingSelected,
+        // A typed key replaces exactly the editor's selection. Left to the
+        // browser, a selection made backwards over several lines keeps a
+        // line break, and a key that follows a click at once may be lost.
+        beforeinput(event) {
+          if (event.inputType !== 'insertText' || !event.data) return false;
+          event.preventDefault();
+          view.dispatch(view.state.replaceSelection(event.data), {userEvent: 'input.type', scrollIntoView: true});
+          return true;
+        },
       }),
     ],
+  });
+
+  // A press on the box's border, outside the editor text, would leave the
+  // editor focused with no caret, so that keys typed next go nowhere: it
+  // keeps the caret where it was instead.
+  element.addEventListener('mousedown', (event) => {
+    if (view.contentDOM.contains(event.composedPath()[0])) return;
+    event.preventDefault();
+    view.focus();
+  });
+
+  // 全选 from the context menu selects what the editor has drawn, which for
+  // a long text is only the lines around the view: it selects the whole
+  // text instead, once the editor has read the browser's selection. (A
+  // selection by the mouse starts with a button held.)
+  let buttonsHeld = 0;
+  element.addEventListener('pointerdown', (event) => { buttonsHeld = event.buttons; });
+  element.addEventListener('pointerup', (event) => { buttonsHeld = event.buttons; });
+  view.contentDOM.addEventListener('selectstart', (event) => {
+    if (event.target !== view.contentDOM || buttonsHeld) return;
+    setTimeout(() => view.dispatch({selection: EditorSelection.range(0, view.state.doc.length)}));
   });
 
   const whole = () => ({from: 0, to: view.state.doc.length});

@@ -5,7 +5,10 @@
 // edits. QUORVEL_SITE names the built site (build/web/site), QUORVEL_CASES
 // the case table's rows as JSON (build/web/cases.json).
 import assert from 'node:assert/strict';
-import {readFileSync} from 'node:fs';
+import {execFileSync} from 'node:child_process';
+import {appendFileSync, cpSync, mkdtempSync, readFileSync, truncateSync} from 'node:fs';
+import {tmpdir} from 'node:os';
+import path from 'node:path';
 import {after, test} from 'node:test';
 
 import {clickDone, enter, launchChromium, openPage, pressWith, reload, serveSite} from '../../tools/web_chromium.mjs';
@@ -131,4 +134,202 @@ test('on a screen narrower than the window the whole window is scaled down to fi
     return [document.documentElement.clientWidth, stage.getBoundingClientRect().toJSON()];
   });
   assert.ok(left >= 0 && right <= width && right > width * 0.9, `the window from ${left} to ${right} of ${width}`);
+});
+
+// A copy of the site with `mark` in each of its files, built into a release
+// of its own; `damage` then spoils one file.
+function release(mark, damage = () => {}) {
+  const site = mkdtempSync(path.join(tmpdir(), `quorvel-${mark}-`));
+  cpSync(process.env.QUORVEL_SITE, site, {recursive: true});
+  appendFileSync(`${site}/index.html`, `<meta name="release" content="${mark}">\n`);
+  appendFileSync(`${site}/quorvel.css`, `html { --release: ${mark}; }\n`);
+  appendFileSync(`${site}/quorvel.js`, `;globalThis.release = '${mark}';\n`);
+  appendFileSync(`${site}/quorvel-core.js`, `;globalThis.coreRelease = '${mark}';\n`);
+  damage(site);
+  execFileSync('cmake', [`-DSITE=${site}`, '-P', new URL('../../app/web/site_release.cmake', import.meta.url).pathname]);
+  return site;
+}
+
+test('a new release takes over whole within two reloads and offline; a broken one says its files are at fault', async () => {
+  const server = await serveSite(release('A'));
+  const visitor = await openPage(browser, server.url);
+  const shown = () => visitor.evaluate(() => [document.querySelector('meta[name=release]').content,
+    getComputedStyle(document.documentElement).getPropertyValue('--release').trim(), globalThis.release,
+    globalThis.coreRelease].join(''));
+  // Reloaded once a new release's worker, if any, has finished installing.
+  const reloadSettled = async (url) => {
+    await visitor.evaluate(async () => {
+      const registration = await navigator.serviceWorker.ready;
+      await registration.update().catch(() => {});  // offline: nothing to update
+      while (registration.installing || registration.waiting) await new Promise((later) => setTimeout(later, 50));
+    });
+    await (url ? visitor.goto(url) : visitor.reload());
+    await visitor.waitForSelector('#Text7');
+    return shown();
+  };
+  assert.equal(await shown(), 'AAAA');
+  server.use(release('B'));
+  assert.match(await reloadSettled(), /^(AAAA|BBBB)$/);
+  assert.equal(await reloadSettled(), 'BBBB');
+  await server.close();
+  assert.equal(await reloadSettled(`${server.url}?utm_source=wechat`), 'BBBB');
+  // One cache, holding the site's files and nothing else.
+  assert.deepEqual(await visitor.evaluate(async () => {
+    const names = await caches.keys();
+    const files = await (await caches.open(names[0])).keys();
+    return [names.length, files.map((file) => file.url.replace(location.origin, '')).sort()];
+  }), [1, ['/Image1.bmp', '/Static-192.png', '/Static-512.png', '/index.html', '/manifest.webmanifest',
+           '/quorvel-core.js', '/quorvel-core.wasm', '/quorvel.css', '/quorvel.js']]);
+  assert.deepEqual(visitor.errors, []);
+
+  const broken = await serveSite(release('C', (site) => truncateSync(`${site}/quorvel-core.wasm`, 1000)));
+  const failed = await browser.newPage();
+  await failed.goto(broken.url);
+  await failed.waitForSelector('#files-error:not([hidden])');
+  assert.equal(await failed.$eval('#wasm-error', (notice) => notice.hidden), true);
+  await Promise.all([broken.close(), failed.close(), visitor.close()]);
+});
+
+// A person's random session in the data box, seeded (SESSION_SEED replays
+// it, SESSION_SECONDS sets its length). After each step the box holds the
+// text kept here: an edit replaces the selection the box reported just
+// before it, a copy takes exactly that selection, undo and redo bring back a
+// text the box held since the last long paste or 清空, and 计算 or 否 change
+// nothing.
+test('a random session of edits, pastes, undo, 计算 and 清空 keeps the text a person expects', async () => {
+  const seed = Number(process.env.SESSION_SEED ?? Math.floor(Math.random() * 2 ** 31));
+  console.log(`page session: SESSION_SEED=${seed}`);
+  await page.bringToFront();  // a page in the background draws no frames
+  let state = seed;
+  const random = (n) => {  // mulberry32
+    state = (state + 0x6d2b79f5) | 0;
+    let t = Math.imul(state ^ (state >>> 15), 1 | state);
+    t = (t + Math.imul(t ^ (t >>> 7), 61 | t)) ^ t;
+    return Math.floor((((t ^ (t >>> 14)) >>> 0) / 2 ** 32) * n);
+  };
+  const pick = (list) => list[random(list.length)];
+  const box = () => page.$eval('#Text1', (e) => [e.value, e.selectionStart, e.selectionEnd]);
+  // A person's next key comes a moment later, once the page has drawn the last.
+  const aMomentLater = () => page.evaluate(() => new Promise((drawn) => requestAnimationFrame(() => setTimeout(drawn, 20))));
+  const cdp = await page.createCDPSession();
+  let [model] = await box();
+  let held = new Set([model]);
+  // The text after `act` puts `insert` in place of units `from` to `to`:
+  // by default the selection.
+  const edit = async (insert, act, range = (start, end) => [start, end]) => {
+    const [, start, end] = await box();
+    const [from, to] = range(start, end);
+    await act();
+    return model.slice(0, from) + insert + model.slice(to);
+  };
+  // Backspace and Delete with nothing selected take one character, and a
+  // surrogate pair is one.
+  const unitsBefore = (unit) => (/[\udc00-\udfff]/.test(model[unit - 1]) ? 2 : 1);
+  const unitsAfter = (unit) => (/[\ud800-\udbff]/.test(model[unit]) ? 2 : 1);
+  // Answers each message with `key` until the click is done.
+  const answerAll = async (key) => {
+    while (await page.$('#Static[aria-busy]')) {
+      if (await page.$('#message[open]')) await page.keyboard.press(key);
+      else await aMomentLater();
+    }
+  };
+  const steps = {
+    type: () => {
+      const text = pick(['1', '2.5 ', '\n', '-3e2', 'x', '数', '😀']);
+      return edit(text, () => page.keyboard.type(text));
+    },
+    paste: async () => {
+      const lines = pick([1, 3, 50, 200000]);
+      const text = Array.from({length: lines}, (_, i) => `${i % 7}.${random(100)}`).join(pick(['\n', '\r\n']));
+      await page.evaluate((text) => navigator.clipboard.writeText(text), text);
+      if (text.length >= 65536) held = new Set([model]);
+      return edit(text.replace(/\r\n/g, '\n'), () => pressWith(page, 'Control', 'V'));
+    },
+    compose: () => edit('数', async () => {
+      for (const text of ['s', 'sh', 'shu']) {
+        await cdp.send('Input.imeSetComposition', {text, selectionStart: text.length, selectionEnd: text.length});
+        await aMomentLater();
+      }
+      await cdp.send('Input.insertText', {text: '数'});
+    }),
+    backspace: () => edit('', () => page.keyboard.press('Backspace'),
+                          (start, end) => [start < end ? start : Math.max(0, start - unitsBefore(start)), end]),
+    delete: () => edit('', () => page.keyboard.press('Delete'),
+                       (start, end) => [start, start < end ? end : Math.min(model.length, end + unitsAfter(end))]),
+    'copy or cut': async () => {
+      const [, start, end] = await box();
+      const cut = pick([false, true]);
+      if (start === end) return model;
+      await pressWith(page, 'Control', cut ? 'X' : 'C');
+      const copied = await page.evaluate(() => navigator.clipboard.readText());
+      assert.ok(copied === model.slice(start, end), `copied ${copied.length} units, not ${start} to ${end}`);
+      return cut ? model.slice(0, start) + model.slice(end) : model;
+    },
+    select: async () => {
+      const modifier = pick(['Shift', 'Control']);
+      const keys = ['ArrowLeft', 'ArrowRight', 'ArrowUp', 'ArrowDown', 'PageUp', 'PageDown', 'Home', 'End'];
+      await page.keyboard.down(modifier);
+      for (let i = random(30); i >= 0; --i) await page.keyboard.press(pick(modifier === 'Shift' ? keys : [...keys, 'KeyA']));
+      await page.keyboard.up('Shift');
+      await page.keyboard.up('Control');
+      return model;
+    },
+    'menu select all': async () => {
+      await page.evaluate(() => document.execCommand('selectAll'));
+      await aMomentLater();
+      assert.deepEqual((await box()).slice(1), [0, model.length]);
+      return model;
+    },
+    mouse: async () => {
+      const {x, y, width, height} = await (await page.$('#Text1')).boundingBox();
+      const button = pick(['left', 'right', 'wheel']);
+      if (button === 'wheel') await page.mouse.move(x + random(width), y + random(height));
+      if (button === 'wheel') await page.mouse.wheel({deltaY: random(4000) - 2000});
+      else await page.mouse.click(x + random(width), y + random(height), {button});
+      // The context menu a right click opens takes the keys until Escape closes it.
+      if (button === 'right') await page.keyboard.press('Escape');
+      return model;
+    },
+    'undo or redo': async () => {
+      await page.keyboard.down('Control');
+      await pressWith(page, pick(['Control', 'Shift']), pick(['Z', 'Y']));
+      await page.keyboard.up('Control');
+      const [text] = await box();
+      assert.ok(held.has(text), 'undo or redo brought back a text the box never held');
+      return text;
+    },
+    calculate: async () => {
+      const precision = await page.$eval('#Text7', (e) => e.value);
+      await pressWith(page, 'Alt', 'M');
+      await answerAll(pick(['Enter', 'Escape']));
+      assert.equal(await page.$eval('#Text7', (e) => e.value), precision);
+      return model;
+    },
+    clear: async () => {
+      const yes = pick([false, true]);
+      await pressWith(page, 'Alt', 'C');
+      await answerAll(yes ? 'Enter' : 'Escape');
+      if (yes) held = new Set([model, '']);
+      return yes ? '' : model;
+    },
+  };
+  const end = performance.now() + 1000 * Number(process.env.SESSION_SECONDS ?? 5);
+  const done = [];
+  while (performance.now() < end) {
+    await aMomentLater();
+    await page.focus('#Text1');
+    const [name, step] = pick(Object.entries(steps));
+    done.push(name);
+    const where = `${done.slice(-6).join(', ')} (step ${done.length}, SESSION_SEED=${seed})`;
+    model = await step().catch((e) => assert.fail(`${where}: ${e.message}`));
+    held.add(model);
+    const [text] = await box();
+    if (text === model) continue;
+    let unit = 0;
+    while (text[unit] === model[unit]) ++unit;
+    const near = (from) => JSON.stringify(from.slice(Math.max(0, unit - 20), unit + 40));
+    assert.fail(`${where}: the box holds ${text.length} units, not ${model.length}; ` +
+                `from unit ${unit}: ${near(text)}, not ${near(model)}`);
+  }
+  assert.deepEqual(page.errors, []);
 });
