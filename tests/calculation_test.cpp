@@ -7,6 +7,7 @@
 #include <string>
 #include <utility>
 
+#include "calc/calculate_command.h"
 #include "case_table.h"
 #include "runtime/click_guard.h"
 #include "runtime/recording_form.h"
@@ -76,16 +77,19 @@ TEST(CaseTable, EveryRowLeavesExactlyItsEvents) {
   }
 }
 
-// Passes every call on to a recording form; each read of a box first runs
-// what a test hooks in.
+// Passes every call on to a recording form; each read or write of a box
+// first runs what a test hooks in.
 struct Hooked final : runtime::FormServices {
   RecordingForm form{window::Static::Description()};
-  std::function<void()> beforeText = [] {};
+  std::function<void(std::string_view box)> before = [](std::string_view) {};
   std::u16string Text(std::string_view box) const override {
-    beforeText();
+    before(box);
     return form.Text(box);
   }
-  void SetText(std::string_view box, std::u16string_view text) override { form.SetText(box, text); }
+  void SetText(std::string_view box, std::u16string_view text) override {
+    before(box);
+    form.SetText(box, text);
+  }
   void SelectText(std::string_view box, std::size_t start, std::size_t length) override {
     form.SelectText(box, start, length);
   }
@@ -101,7 +105,7 @@ struct Hooked final : runtime::FormServices {
 TEST(Static, DropsAClickThatArrivesWhileAProcedureWorks) {
   window::Static window;
   Hooked host;
-  host.beforeText = [&, pressed = false]() mutable {
+  host.before = [&, pressed = false](std::string_view) mutable {
     if (!std::exchange(pressed, true)) window.Click("Command1", host);
   };
   host.form.Type("Text1", u"1 x 2");
@@ -120,13 +124,39 @@ TEST(DeliverClick, TellsTheFailureAndKeepsTheWindowWorking) {
     window::Static window;
     Hooked host;
     host.form.Type("Text1", u"1 2 3 4 5");
-    host.beforeText = [failure = failure]() mutable {
+    host.before = [failure = failure](std::string_view) mutable {
       if (failure) std::rethrow_exception(std::exchange(failure, {}));
     };
     runtime::DeliverClick(window, "Command1", host);
     EXPECT_EQ(Recorded(host.form), told);
     runtime::DeliverClick(window, "Command1", host);
     EXPECT_EQ(host.form.Text("Text6"), u"52.7046%");
+  }
+}
+
+// The state gives back its copy of the text and of the values however the
+// click ends: after the results, after an item message, after a throw while
+// the results are written. Columns: data, the box whose write throws, how
+// many events the click leaves.
+TEST(Calculate, KeepsNoCopyOfTheData) {
+  const std::tuple<std::u16string, std::string_view, std::size_t> rows[] = {
+      {u"10.1 10.3 10.2 10.4", "", 5},
+      {u"10.1 10.3 x 10.2 10.4", "", 2},
+      {u"10.1 10.3 10.2 10.5", "Text4", 2}};
+  for (const auto& [data, throwing, events] : rows) {
+    Hooked host;
+    host.form.Type("Text1", data);
+    host.before = [throwing = throwing](std::string_view box) {
+      if (box == throwing) throw std::runtime_error("x");
+    };
+    calc::CalcState state;
+    try {
+      calc::Calculate(host, state);
+    } catch (const std::runtime_error&) {
+    }
+    EXPECT_EQ(host.form.Events().size(), events) << Utf16ToUtf8(data);
+    EXPECT_EQ(state.DataText.capacity(), std::u16string().capacity()) << Utf16ToUtf8(data);
+    EXPECT_EQ(state.ItemValue.capacity(), 0u) << Utf16ToUtf8(data);
   }
 }
 
