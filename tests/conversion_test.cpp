@@ -1,14 +1,10 @@
-// The conversions at the hosts' edges: text between UTF-8 and UTF-16,
-// window measures from twips to pixels, and numbers under a German locale.
+// The conversions at the hosts' edges: text between UTF-8 and UTF-16, and
+// window measures from twips to pixels.
 
 #include <gtest/gtest.h>
 
-#include <clocale>
-#include <cstdio>
 #include <utility>
 
-#include "runtime/number_text.h"
-#include "runtime/numeric.h"
 #include "runtime/twips.h"
 #include "tools/utf8.h"
 
@@ -43,23 +39,6 @@ TEST(TwipsToPixels, ConvertsEdgesToTheNearestPixel) {
       {{30, 30, 30, 30}, 120, {3, 3, 2, 2}},
       {{60, 60, 30, 30}, 120, {5, 5, 3, 3}}};
   for (const auto& [twips, dpi, pixels] : rows) EXPECT_EQ(TwipsToPixels(twips, dpi), pixels) << dpi;
-}
-
-// Qt sets the user's locale at start-up. Whichever path this build reads and
-// writes numbers by, it keeps the "." of a German user's locale; the forms
-// read go past the inline reader to the library. tools/test.sh provides the
-// locale through LOCPATH.
-TEST(Numbers, KeepThePointUnderAGermanLocale) {
-  ASSERT_TRUE(std::setlocale(LC_ALL, "de_DE.UTF-8")) << "no de_DE.UTF-8: set LOCPATH=build/locale";
-  char german[8];
-  std::snprintf(german, sizeof german, "%.1f", 1.5);
-  EXPECT_STREQ(german, "1,5");  // the locale is in effect
-  const std::pair<std::u16string, std::optional<double>> read[] = {
-      {u"+1.5", 1.5}, {u"2.5e-3", 0.0025}, {u"+1,5", std::nullopt}};
-  for (const auto& [text, value] : read) EXPECT_EQ(ReadNumber(text), value);
-  EXPECT_EQ(NumberText(1.5), u"1.5");
-  EXPECT_EQ(NumberText(1.25e16), u"1.25E+16");
-  std::setlocale(LC_ALL, "C");
 }
 
 }  // namespace
