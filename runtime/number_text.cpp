@@ -4,7 +4,8 @@
 #include <cmath>
 #include <cstdio>
 #include <string_view>
-#include <version>
+
+#include "runtime/number_path.h"
 
 namespace quorvel::runtime {
 namespace {
@@ -27,15 +28,16 @@ std::u16string NumberText(double value) {
 
   // Round to 15 significant digits: "d.dddddddddddddde+XX".
   char buf[40];
-#if defined(__cpp_lib_to_chars)
+#if QUORVEL_NUMBERS_BY_CHARCONV
   const auto result = std::to_chars(buf, buf + sizeof buf, std::fabs(value),
                                     std::chars_format::scientific, kSignificantDigits - 1);
   const std::string_view sci(buf, result.ptr - buf);
 #else
-  // A library without floating-point to_chars (libc++ 14,
-  // as WebAssembly builds get it) writes with musl's snprintf: correctly
-  // rounded, "." whatever the locale and at least two exponent digits, the
-  // same text to_chars writes.
+  // Without floating-point to_chars (libc++ 14, as WebAssembly builds get
+  // it) snprintf writes: correctly rounded, with at least two exponent
+  // digits, the same text to_chars writes. The point is passed over by its
+  // place, but a locale's point may take more than one byte.
+  [[maybe_unused]] const CNumericLocale point;
   const int length =
       std::snprintf(buf, sizeof buf, "%.*e", kSignificantDigits - 1, std::fabs(value));
   const std::string_view sci(buf, length);

@@ -8,7 +8,8 @@
 #include <limits>
 #include <string>
 #include <system_error>
-#include <version>
+
+#include "runtime/number_path.h"
 
 namespace quorvel::runtime {
 namespace {
@@ -30,7 +31,7 @@ std::u16string_view TrimBlanksAndTabs(std::u16string_view text) {
 
 constexpr double kNoNumber = std::numeric_limits<double>::quiet_NaN();
 
-#if defined(__cpp_lib_to_chars)
+#if QUORVEL_NUMBERS_BY_CHARCONV
 // Roughly log10 of the magnitude of a text that passed the grammar check:
 // enough to tell an overflow from an underflow, which from_chars reports alike.
 std::int64_t DecimalMagnitude(const char* p, const char* end) {
@@ -74,14 +75,14 @@ double ReadDecimal(const char* begin, const char* end) {
   return value;
 }
 #else
-// A library without floating-point from_chars (libc++ before 17, as
-// WebAssembly builds get it) reads with musl's strtod, which is correctly
-// rounded too and takes "." whatever the locale, so both give the same bits.
-// The text must end in a NUL at `end`.
+// Without floating-point from_chars (libc++ before 17, as WebAssembly builds
+// get it) strtod reads, which is correctly rounded too, so both give the same
+// bits. The text must end in a NUL at `end`.
 double ReadDecimal(const char* begin, const char* end) {
   const char* const digits = begin + (*begin == '+' || *begin == '-');
   // strtod also reads hexadecimal, which is no number here.
   if (digits[0] == '0' && (digits[1] == 'x' || digits[1] == 'X')) return kNoNumber;
+  [[maybe_unused]] const CNumericLocale point;
   char* stop = nullptr;
   const double value = std::strtod(begin, &stop);
   // An overflow reads as infinity; an underflow keeps its sign, as above.

@@ -3,10 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <functional>
 #include <string>
 #include <utility>
 
+#include "calc/calculate_command.h"
 #include "case_table.h"
 #include "runtime/click_guard.h"
 #include "runtime/recording_form.h"
@@ -55,37 +57,47 @@ std::string Expected(const cases::Case& c) {
   return lines;
 }
 
-// One window runs all rows in turn, so each row also shows that nothing
-// carries over from the click before. The recording form rejects a box the
+// One window and one state run all rows in turn, so each row also shows that
+// nothing carries over from the click before, and that the click gave back
+// its copy of the data however it ended. The recording form rejects a box the
 // window lacks and a selection past a box's text, so a command that reads or
-// selects wrongly fails its rows.
+// selects wrongly fails its rows. The rows run under a German locale, whose
+// decimal comma the C library's conversions would take (Qt sets the user's
+// locale at start-up); tools/test.sh provides it.
 TEST(CaseTable, EveryRowLeavesExactlyItsEvents) {
+  ASSERT_TRUE(std::setlocale(LC_ALL, "de_DE.UTF-8")) << "no de_DE.UTF-8: set LOCPATH=build/locale";
   RecordingForm fake(window::Static::Description());
   EXPECT_THROW(fake.Text("Text8"), std::invalid_argument);
   EXPECT_THROW(fake.SetText("Label1", u"x"), std::invalid_argument);
   EXPECT_THROW(fake.SelectText("Text7", 0, 7), std::out_of_range);
   using enum runtime::MsgBoxAnswer;
   window::Static window;
+  calc::CalcState state;
   for (const cases::Case& c : cases::ReadCases(QUORVEL_CASES)) {
     RecordingForm form(window::Static::Description(), c.clearAnswer == 'n' ? No : Yes);
     form.Type("Text1", c.data);
     form.Type("Text7", c.precision);
-    window.Click("Command1", form);
+    calc::Calculate(form, state);
+    EXPECT_EQ(state.DataText.capacity(), std::u16string().capacity()) << c.name;
+    EXPECT_EQ(state.ItemValue.capacity(), 0u) << c.name;
     if (c.clearAnswer != 0) window.Click("Command2", form);
     EXPECT_EQ(Recorded(form), Expected(c)) << c.name;
   }
 }
 
-// Passes every call on to a recording form; each read of a box first runs
-// what a test hooks in.
+// Passes every call on to a recording form; each read or write of a box
+// first runs what a test hooks in.
 struct Hooked final : runtime::FormServices {
   RecordingForm form{window::Static::Description()};
-  std::function<void()> beforeText = [] {};
+  std::function<void(std::string_view box)> before = [](std::string_view) {};
   std::u16string Text(std::string_view box) const override {
-    beforeText();
+    before(box);
     return form.Text(box);
   }
-  void SetText(std::string_view box, std::u16string_view text) override { form.SetText(box, text); }
+  void SetText(std::string_view box, std::u16string_view text) override {
+    before(box);
+    form.SetText(box, text);
+  }
   void SelectText(std::string_view box, std::size_t start, std::size_t length) override {
     form.SelectText(box, start, length);
   }
@@ -101,7 +113,7 @@ struct Hooked final : runtime::FormServices {
 TEST(Static, DropsAClickThatArrivesWhileAProcedureWorks) {
   window::Static window;
   Hooked host;
-  host.beforeText = [&, pressed = false]() mutable {
+  host.before = [&, pressed = false](std::string_view) mutable {
     if (!std::exchange(pressed, true)) window.Click("Command1", host);
   };
   host.form.Type("Text1", u"1 x 2");
@@ -120,7 +132,7 @@ TEST(DeliverClick, TellsTheFailureAndKeepsTheWindowWorking) {
     window::Static window;
     Hooked host;
     host.form.Type("Text1", u"1 2 3 4 5");
-    host.beforeText = [failure = failure]() mutable {
+    host.before = [failure = failure](std::string_view) mutable {
       if (failure) std::rethrow_exception(std::exchange(failure, {}));
     };
     runtime::DeliverClick(window, "Command1", host);
@@ -128,6 +140,20 @@ TEST(DeliverClick, TellsTheFailureAndKeepsTheWindowWorking) {
     runtime::DeliverClick(window, "Command1", host);
     EXPECT_EQ(host.form.Text("Text6"), u"52.7046%");
   }
+}
+
+// A click that throws while it writes the results gives back its copy of the
+// data too.
+TEST(Calculate, KeepsNoCopyOfTheDataAfterAThrow) {
+  Hooked host;
+  host.form.Type("Text1", u"10.1 10.3 10.2 10.4");
+  host.before = [](std::string_view box) {
+    if (box == "Text4") throw std::runtime_error("x");
+  };
+  calc::CalcState state;
+  EXPECT_THROW(calc::Calculate(host, state), std::runtime_error);
+  EXPECT_EQ(state.DataText.capacity(), std::u16string().capacity());
+  EXPECT_EQ(state.ItemValue.capacity(), 0u);
 }
 
 }  // namespace

@@ -4,7 +4,9 @@
 Each fault replaces the first occurrence of a text in one file. The script
 builds the tests in build/mutate (with the Qt window tests when Qt is
 installed), runs ctest there (tools/test-web.sh for a fault in the web
-page), restores the file and goes on. A fault whose
+page; build/mutate-portable, which reads and writes numbers by strtod and
+snprintf, for a fault described "portable path: ..."), restores the file and
+goes on. A fault whose
 text is no longer in its file is reported as stale, so the list can be kept
 in step with the code. Usage: tools/mutate.py [FILTER]
 """
@@ -14,7 +16,6 @@ import subprocess
 import sys
 
 ROOT = pathlib.Path(__file__).resolve().parent.parent
-BUILD = ROOT / "build" / "mutate"
 
 # (file, text, replacement, what the fault is)
 FAULTS = [
@@ -90,11 +91,30 @@ FAULTS = [
      "Enter separates items"),
     ("runtime/qt/line_box.cpp", "setMaxLength(std::numeric_limits<int>::max());", "",
      "precision cut at 32767 characters"),
-    ("runtime/qt/text_box.cpp", "  QTextCursor cursor(data.document());",
-     "  if (wasLarge) data.setDocument(nullptr);\n  QTextCursor cursor(data.document());",
+    ("runtime/qt/text_box.cpp", "  data.ReplaceText(",
+     "  if (wasLarge) data.setDocument(nullptr);\n  data.ReplaceText(",
      "a cleared large data box gets a fresh document"),
-    ("runtime/qt/text_box.cpp", "cursor.insertText(InFewBlocks(text));",
+    ("runtime/qt/text_box.cpp", "data.ReplaceText(InFewBlocks(text));",
      "data.setPlainText(InFewBlocks(text));", "clear undone"),
+    ("runtime/qt/text_box.cpp", "data.ReplaceText(InFewBlocks(text));",
+     "QTextCursor cursor(data.document());\n  cursor.select(QTextCursor::Document);\n"
+     "  cursor.insertText(InFewBlocks(text));", "清空 keeps the undo steps before it"),
+    ("runtime/qt/data_box.cpp", "if (pasted.size() < kLargePaste) {", "if (true) {",
+     "a large paste keeps the undo steps before it"),
+    ("runtime/qt/data_box.cpp", "// the document owns it", "// the document owns it\n  doc.clearUndoRedoStacks();",
+     "the last write cleared from the undo history too"),
+    ("runtime/qt/data_box.cpp", "doc.clear();", "", "old text kept beside the new"),
+    ("calc/calculate_command.cpp", "std::u16string().swap(s.DataText);", "s.DataText.clear();",
+     "data text kept after the click"),
+    ("calc/calculate_command.cpp", "std::vector<double>().swap(s.ItemValue);", "",
+     "values kept after the click"),
+    ("calc/calculate_command.cpp", "    ~GiveBack() {",
+     "    ~GiveBack() noexcept(false) {\n      if (std::uncaught_exceptions() > 0) return;",
+     "data kept after a throw"),
+    ("runtime/number_path.h", "#if defined(__EMSCRIPTEN__)", "#if !defined(_WIN32)",
+     "portable path: the process locale trusted on every C library"),
+    ("runtime/numeric.cpp", "[[maybe_unused]] const CNumericLocale point;", "",
+     "portable path: read by the process locale"),
     ("runtime/qt/line_box.cpp", "Overflows() ? text() : QString()", "QString()", "whole text told"),
     ("runtime/qt/line_box.cpp", "if (endHidden) sign(", "if (!endHidden) sign(", "sign drawn"),
     ("runtime/qt/line_box.cpp", "PopupFocusReason) setCursorPosition(0);", "PopupFocusReason) {}",
@@ -135,6 +155,7 @@ FAULTS = [
 
 # Faults in the web page are run against its tests in the browser.
 WEB = ("app/web/", "runtime/web/")
+PORTABLE = "portable path: "
 
 
 def run(args, **kw):
@@ -144,16 +165,31 @@ def run(args, **kw):
 def main():
     only = sys.argv[1] if len(sys.argv) > 1 else ""
     qt = "ON" if run(["pkg-config", "--exists", "Qt6Widgets"]).returncode == 0 else "OFF"
-    run(["cmake", "-S", ".", "-B", str(BUILD), "-G", "Ninja", f"-DQUORVEL_QT={qt}",
-         "-DQUORVEL_BENCH=OFF"], check=True)
     locale = ROOT / "build" / "locale"
     if not (locale / "de_DE.UTF-8").exists():
         locale.mkdir(parents=True, exist_ok=True)
         run(["localedef", "-i", "de_DE", "-f", "UTF-8", str(locale / "de_DE.UTF-8")])
     env = dict(os.environ, LOCPATH=str(locale))
-    ctest = ["ctest", "--test-dir", str(BUILD), "-j2", "--timeout", "120"]
-    if run(["cmake", "--build", str(BUILD), "-j2"]).returncode or run(ctest, env=env).returncode:
-        sys.exit("mutate: the tests fail without any fault planted")
+
+    # Each build is configured and checked fault-free the first time a fault needs it.
+    builds = {}
+
+    def passes(flags):
+        build = ROOT / "build" / ("mutate-portable" if flags else "mutate")
+        if flags not in builds:
+            run(["cmake", "-S", ".", "-B", str(build), "-G", "Ninja", "-DQUORVEL_BENCH=OFF"] + list(flags),
+                check=True)
+            builds[flags] = build
+        ctest = ["ctest", "--test-dir", str(build), "-j2", "--timeout", "120"]
+        return run(["cmake", "--build", str(build), "-j2"]).returncode == 0 and \
+            run(ctest, env=env).returncode == 0
+
+    full = (f"-DQUORVEL_QT={qt}",)
+    portable = ("-DQUORVEL_QT=OFF", "-DQUORVEL_PORTABLE_NUMBERS=ON")
+    for flags in {portable if what.startswith(PORTABLE) else full
+                  for path, _, _, what in FAULTS if only in path + what and not path.startswith(WEB)}:
+        if not passes(flags):
+            sys.exit(f"mutate: the tests fail without any fault planted ({' '.join(flags)})")
     survived = []
     for path, text, replacement, what in FAULTS:
         if only not in path + what:
@@ -168,8 +204,7 @@ def main():
             if path.startswith(WEB):
                 caught = run(["tools/test-web.sh"]).returncode != 0
             else:
-                built = run(["cmake", "--build", str(BUILD), "-j2"]).returncode == 0
-                caught = not built or run(ctest, env=env).returncode != 0
+                caught = not passes(portable if what.startswith(PORTABLE) else full)
         finally:
             file.write_text(original)
         print(f"{'caught ' if caught else 'SURVIVED'} {path}: {what}", flush=True)

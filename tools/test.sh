@@ -12,6 +12,13 @@ cmake --build build/release -j2
 mkdir -p build/locale
 [ -d build/locale/de_DE.UTF-8 ] || localedef -i de_DE -f UTF-8 build/locale/de_DE.UTF-8
 LOCPATH="$PWD/build/locale" ctest --test-dir build/release --output-on-failure
+
+# The numbers' portable path, which a C++ library without floating-point
+# <charconv> takes, runs the core's tests too.
+cmake -S . -B build/portable -G Ninja -DQUORVEL_QT=OFF -DQUORVEL_BENCH=OFF \
+  -DQUORVEL_PORTABLE_NUMBERS=ON
+cmake --build build/portable -j2
+LOCPATH="$PWD/build/locale" ctest --test-dir build/portable --output-on-failure
 tools/test-sanitize.sh
 tools/test-fuzz.sh
 tools/test-web.sh

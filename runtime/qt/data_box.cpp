@@ -1,7 +1,9 @@
 #include "runtime/qt/data_box.h"
 
+#include <QAbstractUndoItem>
 #include <QMimeData>
 #include <QTextCursor>
+#include <utility>
 
 #include "runtime/qt/busy_cursor.h"
 
@@ -9,6 +11,28 @@ namespace quorvel::runtime::qt {
 namespace {
 
 constexpr int kLinesPerBlock = 64;
+
+// The one step of a write the user did not type: undo and redo each swap the
+// document's whole text with the text it keeps, so it holds one copy.
+class SwapText final : public QAbstractUndoItem {
+ public:
+  SwapText(QTextDocument& document, QString other)
+      : document_(document), other_(std::move(other)) {}
+  void undo() override { Swap(); }
+  void redo() override { Swap(); }
+
+ private:
+  void Swap() {
+    QString now = document_.toRawText();
+    QTextCursor cursor(&document_);
+    cursor.select(QTextCursor::Document);
+    cursor.insertText(other_);  // its paragraph separators become blocks again
+    other_ = std::move(now);
+  }
+
+  QTextDocument& document_;
+  QString other_;
+};
 
 }  // namespace
 
@@ -20,11 +44,38 @@ DataBox::DataBox(const QString& text, QWidget* parent) : QPlainTextEdit(text, pa
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 }
 
+void DataBox::ReplaceText(const QString& text) {
+  QTextDocument& doc = *document();
+  QString before = doc.toRawText();
+  doc.clear();
+  doc.setUndoRedoEnabled(false);
+  QTextCursor(&doc).insertText(text);
+  doc.setUndoRedoEnabled(true);
+  doc.appendUndoItem(new SwapText(doc, std::move(before)));  // the document owns it
+}
+
 void DataBox::insertFromMimeData(const QMimeData* source) {
   if (isReadOnly() || !source || !source->hasText()) return;
   const CursorOverride busy;
+  const QString pasted = InFewBlocks(source->text());
   QTextCursor cursor = textCursor();
-  cursor.insertText(InFewBlocks(source->text()));  // one edit block: one undo step takes it back
+  if (pasted.size() < kLargePaste) {
+    cursor.insertText(pasted);  // one edit block: one undo step takes it back
+  } else {
+    // The document's positions are those of its raw text. A paste over the
+    // whole text, or into an empty box, is the text itself: no copy.
+    const int start = cursor.selectionStart();
+    const int end = cursor.selectionEnd();
+    QString whole = document()->toRawText();
+    if (start == 0 && end == whole.size()) {
+      whole = pasted;
+    } else {
+      whole.replace(start, end - start, pasted);
+    }
+    ReplaceText(whole);
+    cursor = QTextCursor(document());
+    cursor.setPosition(start + pasted.size());
+  }
   setTextCursor(cursor);
   ensureCursorVisible();
 }

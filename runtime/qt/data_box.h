@@ -8,9 +8,20 @@ namespace quorvel::runtime::qt {
 // document: the default paste first builds a whole second document from the
 // text and then copies it block by block, which for a million lines keeps the
 // window frozen several times as long.
+//
+// Its undo history stays bounded through a long session: a write the user
+// did not type, the host's (清空) or a paste of kLargePaste units or more,
+// drops every step before it and is itself the one step Ctrl+Z takes back.
+// The document keeps every text it ever held until it is cleared, removed
+// text included, so emptying its undo stacks alone would free little.
 class DataBox final : public QPlainTextEdit {
  public:
+  static constexpr qsizetype kLargePaste = 64 * 1024;
+
   DataBox(const QString& text, QWidget* parent);
+
+  // Puts `text` (in few blocks) in place of the whole text, as above.
+  void ReplaceText(const QString& text);
 
  protected:
   void insertFromMimeData(const QMimeData* source) override;

@@ -42,16 +42,11 @@ void SetBoxText(QWidget& box, const QString& text) {
     line->setCursorPosition(0);
     return;
   }
-  auto& data = static_cast<QPlainTextEdit&>(box);
+  auto& data = static_cast<DataBox&>(box);
   const bool wasLarge = data.document()->characterCount() > kLargeDocumentCharacters;
-  // Replaced as one edit, which one undo takes back: data cleared by a hasty
-  // answer comes back with Ctrl+Z. setPlainText would drop the undo history.
-  // The undo step keeps the old text; that is what undo costs.
-  QTextCursor cursor(data.document());
-  cursor.beginEditBlock();
-  cursor.select(QTextCursor::Document);
-  cursor.insertText(InFewBlocks(text));
-  cursor.endEditBlock();
+  // One step, which one undo takes back: data cleared by a hasty answer comes
+  // back with Ctrl+Z. The step keeps the old text; that is what undo costs.
+  data.ReplaceText(InFewBlocks(text));
   // The old text's layout lies scattered over the heap, where malloc would
   // keep it.
   if (wasLarge) malloc_trim(0);
