@@ -2,12 +2,16 @@
 
 #include <objbase.h>
 
+#include <utility>
+
 #include "runtime/click_guard.h"
 #include "runtime/tab_order.h"
 #include "runtime/unknown_box.h"
 #include "runtime/win32/accessible_name.h"
 #include "runtime/win32/control_factory.h"
+#include "runtime/win32/per_monitor_dpi.h"
 #include "runtime/win32/wide_text.h"
+#include "runtime/win32/window_placement.h"
 
 namespace quorvel::runtime::win32 {
 namespace {
@@ -24,11 +28,14 @@ std::wstring ResourceName(std::string_view name) {
   return {name.begin(), name.end()};
 }
 
-HICON LoadIconSized(HINSTANCE instance, const std::wstring& name, int widthMetric,
-                    int heightMetric) {
-  return static_cast<HICON>(LoadImageW(instance, name.c_str(), IMAGE_ICON,
-                                       GetSystemMetrics(widthMetric),
-                                       GetSystemMetrics(heightMetric), LR_SHARED));
+// Not shared: Windows keeps one size of a shared icon, whatever size is asked
+// for later.
+IconHandle LoadIconSized(HINSTANCE instance, std::string_view name, int widthMetric,
+                         int heightMetric, int dpi) {
+  const std::wstring resource = ResourceName(name);
+  return IconHandle(static_cast<HICON>(LoadImageW(instance, resource.c_str(), IMAGE_ICON,
+                                                  SystemMetricForDpi(widthMetric, dpi),
+                                                  SystemMetricForDpi(heightMetric, dpi), 0)));
 }
 
 // A second window in the same program finds the class already there.
@@ -57,7 +64,7 @@ Win32Form::Win32Form(HINSTANCE instance, const FormDescription& description, Cli
       description_(description),
       target_(target),
       scale_(ScreenScale::OfScreen()),
-      fonts_(scale_) {
+      fonts_(scale_, MessageFontForDpi(scale_.Dpi())) {
   if (!RegisterWindowClass(instance_, &Procedure)) Fail(L"无法注册窗口类，程序不能启动。");
   RECT frame{0, 0, scale_.Length(description_.clientWidthTwips),
              scale_.Length(description_.clientHeightTwips)};
@@ -68,13 +75,17 @@ Win32Form::Win32Form(HINSTANCE instance, const FormDescription& description, Cli
                       instance_, this) == nullptr) {
     Fail(L"无法创建窗口，程序不能启动。");
   }
-  const std::wstring iconName = ResourceName(description_.name);
-  SendMessageW(window_, WM_SETICON, ICON_BIG,
-               reinterpret_cast<LPARAM>(LoadIconSized(instance_, iconName, SM_CXICON, SM_CYICON)));
-  SendMessageW(
-      window_, WM_SETICON, ICON_SMALL,
-      reinterpret_cast<LPARAM>(LoadIconSized(instance_, iconName, SM_CXSMICON, SM_CYSMICON)));
+  SetIcons();
   CreateControls();
+  LayOut();
+  // Aware of each monitor's DPI, the window opens at the DPI of its monitor,
+  // which need not be the system's.
+  const int dpi = WindowDpi(window_);
+  if (dpi != scale_.Dpi()) {
+    RECT place;
+    GetWindowRect(window_, &place);
+    Rescale(dpi, place);
+  }
 }
 
 Win32Form::~Win32Form() {
@@ -85,7 +96,7 @@ void Win32Form::CreateControls() {
   const ControlDescription* first = description_.controls.data();
   for (const ControlDescription* description : InTabOrder(description_)) {
     const int id = kFirstControlId + static_cast<int>(description - first);
-    const HWND control = CreateControl(window_, *description, id, scale_);
+    const HWND control = CreateControl(window_, *description, id);
     if (control == nullptr) Fail(L"无法创建窗口中的控件，程序不能启动。");
     if (!description->accessibleName.empty()) {
       SetAccessibleName(control, description->accessibleName);
@@ -95,15 +106,50 @@ void Win32Form::CreateControls() {
       auto& picture = pictures_.emplace_back(
           static_cast<HBITMAP>(LoadImageW(instance_, name.c_str(), IMAGE_BITMAP, 0, 0, 0)));
       SendMessageW(control, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture.get()));
-    } else {
-      SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.For(description->font)),
-                   FALSE);
     }
     if (description->kind == ControlKind::TextBox && !description->multiLine) {
       longTexts_.Serve(control);
     }
     controls_.push_back({description, control});
   }
+}
+
+// Places every control and gives it its font at the window's DPI. A picture
+// fills its control, so it scales with it.
+void Win32Form::LayOut() {
+  for (const PlacedControl& control : controls_) {
+    const PixelRect place = scale_.Rect(control.description->rect);
+    SetWindowPos(control.handle, nullptr, place.left, place.top, place.width, place.height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    if (control.description->kind != ControlKind::Image) {
+      SendMessageW(control.handle, WM_SETFONT,
+                   reinterpret_cast<WPARAM>(fonts_.For(control.description->font)), TRUE);
+    }
+  }
+  longTexts_.SetTipFont(fonts_.For(nullptr));
+}
+
+// The old icons go only once the window holds the new ones.
+void Win32Form::SetIcons() {
+  IconHandle big = LoadIconSized(instance_, description_.name, SM_CXICON, SM_CYICON, scale_.Dpi());
+  IconHandle small =
+      LoadIconSized(instance_, description_.name, SM_CXSMICON, SM_CYSMICON, scale_.Dpi());
+  SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.get()));
+  SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.get()));
+  bigIcon_ = std::move(big);
+  smallIcon_ = std::move(small);
+}
+
+// Lays the window out again from its description at `dpi`, with fonts and
+// icons made for it; the old fonts go only once no control holds them.
+void Win32Form::Rescale(int dpi, const RECT& suggested) {
+  scale_ = ScreenScale(dpi);
+  const WindowFonts old = std::exchange(fonts_, WindowFonts(scale_, MessageFontForDpi(dpi)));
+  LayOut();
+  SetIcons();
+  PlaceWindow(window_, suggested,
+              {scale_.Length(description_.clientWidthTwips),
+               scale_.Length(description_.clientHeightTwips)});
 }
 
 // Takes the window down before reporting: detached first, so that destroying
@@ -174,6 +220,9 @@ LRESULT Win32Form::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       } else {
         MoveFocus(wParam != 0);
       }
+      return 0;
+    case WM_DPICHANGED:
+      Rescale(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
       return 0;
     case WM_SETFOCUS:
       SetFocus(lastFocus_ != nullptr ? lastFocus_ : GetNextDlgTabItem(window_, nullptr, FALSE));

@@ -2,8 +2,9 @@
 // the case table pasted and typed through real keys and real message boxes,
 // compared with the table itself (tests/calculation_test.cpp runs every row
 // through the core), then a random session; and each control's place and
-// font at the screen's DPI and its accessible name, and the focus order.
-// Usage: quorvel-win32-tests CASES DPI
+// font at the screen's DPI and at the DPI of every monitor the window is
+// moved to, its accessible name, and the focus order.
+// Usage: quorvel-win32-tests CASES LAYOUTS DPI
 #include <windows.h>
 // After windows.h, which they need.
 #include <commctrl.h>
@@ -12,13 +13,15 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <fstream>
 #include <random>
+#include <sstream>
 #include <utility>
 
 #include "case_table.h"
-#include "runtime/twips.h"
 #include "runtime/win32/wide_text.h"
 #include "runtime/win32/win32_form.h"
+#include "tools/utf8.h"
 #include "window/static_form.h"
 
 using namespace quorvel;
@@ -39,6 +42,7 @@ constexpr std::size_t kLongestTyped = 4000;
 struct {
   std::u16string shown;                        // the message boxes shown, one Line() each
   int answer = IDYES, passed = 0, failed = 0;  // answer: to a question; other boxes get OK
+  int fontsAllowed = 0;                        // how many more fonts MakeWhileAllowed makes
 } test;
 
 void Check(bool ok, const std::string& what) {
@@ -122,38 +126,41 @@ std::u16string Spoken(HWND control, HRESULT (STDMETHODCALLTYPE IAccessible::*ask
   return text;
 }
 
+// Whether `box` shows what a text too wide for it gets, for `whole` (nothing
+// for ""): a mark right of the room for its text, the whole text as its
+// tooltip and description, and its start while the focus is elsewhere.
+bool HintsShow(HWND box, const std::u16string& whole) {
+  wchar_t tip[INFOTIPSIZE] = {};
+  TTTOOLINFOW tool{sizeof tool, 0, box,    reinterpret_cast<UINT_PTR>(box), {}, nullptr,
+                   tip,         0, nullptr};
+  SendMessageW(FindWindowW(TOOLTIPS_CLASSW, nullptr), TTM_GETTEXTW, INFOTIPSIZE,
+               reinterpret_cast<LPARAM>(&tool));
+  RECT room, client;
+  SendMessageW(box, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&room));
+  GetClientRect(box, &client);
+  UpdateWindow(box);
+  const HDC dc = GetDC(box);
+  bool marked = false;  // the mark sits across the middle of the room's height
+  for (int x = room.right; x < client.right; ++x)
+    marked |= GetPixel(dc, x, (room.top + room.bottom) / 2) != GetSysColor(COLOR_WINDOW);
+  ReleaseDC(box, dc);
+  // EM_GETFIRSTVISIBLELINE tells a single-line box's first shown character.
+  return marked != whole.empty() && FromWide(tip) == whole.substr(0, INFOTIPSIZE - 1) &&
+         Spoken(box, &IAccessible::get_accDescription) == whole &&
+         (GetFocus() == box || SendMessageW(box, EM_GETFIRSTVISIBLELINE, 0, 0) == 0);
+}
+
 // The window as a user meets it: the seven boxes, the focus and its
 // selection, and the message boxes shown. A box whose text is surely wider
-// than it (no font fits 30 characters in a result box) shows a mark right of
-// the room for its text, offers the whole text as its tooltip and
-// description and shows its start when the focus is elsewhere; one with a
-// short text shows none of that: a line tells where that fails.
+// than it (no font fits 30 characters in a result box) shows the hints of a
+// long text; one with a short text shows none: a line tells where that fails.
 std::u16string Observed(Win32Form& form) {
   std::u16string lines, longText;
   for (const char* name : kBoxes) {
-    const HWND box = form.HandleOf(name);
     const std::u16string text = form.Text(name);
     lines += text + u"\n";
     if (name == kBoxes[0] || (text.size() > 10 && text.size() < 30)) continue;
-    wchar_t tip[INFOTIPSIZE] = {};
-    TTTOOLINFOW tool{sizeof tool, 0, box,    reinterpret_cast<UINT_PTR>(box), {}, nullptr,
-                     tip,         0, nullptr};
-    SendMessageW(FindWindowW(TOOLTIPS_CLASSW, nullptr), TTM_GETTEXTW, INFOTIPSIZE,
-                 reinterpret_cast<LPARAM>(&tool));
-    RECT room, client;
-    SendMessageW(box, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&room));
-    GetClientRect(box, &client);
-    UpdateWindow(box);
-    const HDC dc = GetDC(box);
-    bool marked = false;  // the mark sits across the middle of the room's height
-    for (int x = room.right; x < client.right; ++x)
-      marked |= GetPixel(dc, x, (room.top + room.bottom) / 2) != GetSysColor(COLOR_WINDOW);
-    ReleaseDC(box, dc);
-    const std::u16string whole = text.size() >= 30 ? text : u"";
-    // EM_GETFIRSTVISIBLELINE tells a single-line box's first shown character.
-    if (marked == whole.empty() || FromWide(tip) != whole.substr(0, INFOTIPSIZE - 1) ||
-        Spoken(box, &IAccessible::get_accDescription) != whole ||
-        (GetFocus() != box && SendMessageW(box, EM_GETFIRSTVISIBLELINE, 0, 0) != 0))
+    if (!HintsShow(form.HandleOf(name), text.size() >= 30 ? text : u""))
       longText += u"mark, tooltip, description or start wrong: " + text + u"\n";
   }
   const auto focused = std::ranges::find(kForm.controls, GetFocus(),
@@ -198,37 +205,115 @@ void CheckRow(Win32Form& form, const cases::Case& c, bool typed) {
   Check(c.clearAnswer != 'y' || form.Text("Text1") == c.data, "Ctrl+Z after 清空, " + row);
 }
 
-// Each control where its twips fall at this DPI, with exactly the font it
-// asks for (the system's message font by default), and named to a screen
-// reader by its accessible name if it has one. With `walkTabs`, the focus also
-// starts in the first control that takes it, Tab walks the others in tab order,
-// and each keeps the focus across minimise and restore.
-void CheckControls(Win32Form& form, int dpi, bool walkTabs) {
-  NONCLIENTMETRICSW metrics{};
-  metrics.cbSize = sizeof metrics;
-  SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+HFONT FontOf(HWND control) {
+  return reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
+}
+
+// The window as laid out: its client size and the tooltip's font height, then
+// each control's left, top, width, height and its font's face, lfHeight,
+// weight and character set, a line each.
+std::string Layout(Win32Form& form) {
+  RECT r;
+  LOGFONTW font{};
+  GetClientRect(form.Window(), &r);
+  GetObjectW(FontOf(FindWindowW(TOOLTIPS_CLASSW, nullptr)), sizeof font, &font);
+  std::string text = "client";
+  for (const LONG n : {r.right, r.bottom, font.lfHeight})
+    text.append(" ").append(std::to_string(n));
+  for (const ControlDescription& c : kForm.controls) {
+    const HWND control = form.HandleOf(c.name);
+    GetWindowRect(control, &r);
+    MapWindowPoints(nullptr, form.Window(), reinterpret_cast<POINT*>(&r), 2);
+    text.append("\n").append(c.name);
+    for (const LONG n : {r.left, r.top, r.right - r.left, r.bottom - r.top})
+      text.append(" ").append(std::to_string(n));
+    if (GetObjectW(FontOf(control), sizeof font, &font) == 0) continue;  // the picture has none
+    text.append(" ").append(Utf16ToUtf8(FromWide(font.lfFaceName)));
+    for (const LONG n : {font.lfHeight, font.lfWeight, LONG{font.lfCharSet}})
+      text.append(" ").append(std::to_string(n));
+  }
+  return text + "\n";
+}
+
+// A DPI, the rectangle Windows would suggest on moving the window to a
+// monitor of that DPI, and the Layout() there, as tests/win32/layouts.txt
+// writes them by hand.
+struct DpiStep {
+  int dpi;
+  RECT suggested;
+  std::string layout;
+};
+
+std::vector<DpiStep> ReadLayouts(const char* path) {
+  std::ifstream file(path);
+  std::vector<DpiStep> steps;
+  for (std::string line, at; std::getline(file, line);) {
+    std::istringstream words(line);
+    DpiStep step{};
+    RECT& r = step.suggested;
+    if (line.empty() || line[0] == '#') continue;
+    if (words >> step.dpi >> at >> r.left >> r.top >> r.right >> r.bottom)
+      steps.push_back(step);
+    else
+      steps.back().layout += line + "\n";
+  }
+  return steps;
+}
+
+bool OnItsMonitor(HWND window) {
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor);
+  RECT place, shown;
+  GetWindowRect(window, &place);
+  return IntersectRect(&shown, &place, &monitor.rcWork) && EqualRect(&shown, &place);
+}
+
+// A text of ones, twos, points and a percent sign exactly `width` pixels
+// wide in the box's font ("" if there is none).
+std::u16string TextOfWidth(HWND box, int width) {
+  const HDC dc = GetDC(box);
+  SelectObject(dc, FontOf(box));
+  std::wstring found;
+  for (int ones = 1; ones < 40; ++ones)
+    for (int twos = 0; twos < 4; ++twos)
+      for (int points = 0; points < 4; ++points)
+        for (const wchar_t* end : {L"", L"%"}) {
+          const std::wstring text = std::wstring(ones, L'1') + std::wstring(twos, L'2') +
+                                    std::wstring(points, L'.') + end;
+          SIZE size{};
+          GetTextExtentPoint32W(dc, text.data(), static_cast<int>(text.size()), &size);
+          if (size.cx == width) found = text;
+        }
+  ReleaseDC(box, dc);
+  return FromWide(found);
+}
+
+// A result one or two pixels wider than the room for it shows the hints of a
+// long text; one exactly as wide as the room shows none.
+void CheckLongTextEdge(Win32Form& form, const std::string& at) {
+  const HWND box = form.HandleOf("Text2");
+  RECT room;
+  SendMessageW(box, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&room));
+  for (const int over : {0, 1, 2}) {
+    const std::u16string text = TextOfWidth(box, room.right - room.left + over);
+    form.SetText("Text2", text);
+    Check(!text.empty() && HintsShow(box, over == 0 ? u"" : text),
+          "hints of a result " + std::to_string(over) + " pixels too wide" + at);
+  }
+}
+
+// Each control named to a screen reader by its accessible name if it has one.
+// With `walkTabs`, the focus also starts in the first control that takes it,
+// Tab walks the others in tab order, and each keeps the focus across minimise
+// and restore.
+void CheckControls(Win32Form& form, bool walkTabs) {
   std::vector byTab(kForm.controls.begin(), kForm.controls.end());  // by the tab index column
   std::ranges::sort(byTab, {}, &ControlDescription::tabIndex);
   for (bool first = true; const ControlDescription& c : byTab) {
     const HWND hwnd = form.HandleOf(c.name);
-    RECT r;
-    GetWindowRect(hwnd, &r);
-    MapWindowPoints(nullptr, form.Window(), reinterpret_cast<POINT*>(&r), 2);
-    LOGFONTW want = metrics.lfMessageFont, got{};
-    if (c.font != nullptr) {
-      want = {};
-      want.lfHeight = -std::lround(c.font->pointSize * dpi / 72);
-      want.lfWeight = c.font->weight;
-      want.lfCharSet = static_cast<BYTE>(c.font->charset);
-      c.font->face.copy(reinterpret_cast<char16_t*>(want.lfFaceName), LF_FACESIZE - 1);
-    }
-    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(hwnd, WM_GETFONT, 0, 0)), sizeof got, &got);
-    const bool placed =
-        PixelRect{r.left, r.top, r.right - r.left, r.bottom - r.top} == TwipsToPixels(c.rect, dpi);
-    const bool named =
-        c.accessibleName.empty() || Spoken(hwnd, &IAccessible::get_accName) == c.accessibleName;
-    Check(placed && named && (c.kind == ControlKind::Image || memcmp(&got, &want, sizeof got) == 0),
-          "place, font or name of " + std::string(c.name));
+    Check(c.accessibleName.empty() || Spoken(hwnd, &IAccessible::get_accName) == c.accessibleName,
+          "name of " + std::string(c.name));
     if (!walkTabs || c.tabIndex < 0 || c.kind == ControlKind::Label) continue;
     if (!std::exchange(first, false)) Keys(form, u"\t");
     const bool tabbed = GetFocus() == hwnd;
@@ -237,6 +322,67 @@ void CheckControls(Win32Form& form, int dpi, bool walkTabs) {
     Check(tabbed && GetFocus() == hwnd, "Tab to, and restored in, " + std::string(c.name));
   }
   Check(!(GetWindowLongW(form.Window(), GWL_STYLE) & WS_MAXIMIZEBOX), "no maximise box");
+}
+
+// Moves the window to a monitor of each DPI as Windows would, then back to
+// where it started by a rectangle off every screen: each time it takes the
+// suggested place (or the nearest one wholly on the monitor), is laid out as
+// written for that DPI and frees the fonts it had.
+void CheckDpiChanges(Win32Form& form, std::vector<DpiStep> steps, const DpiStep& start) {
+  const DWORD gdiObjects = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+  steps.push_back(start);
+  steps.back().suggested = {-5000, 9000, -4500, 9400};
+  for (const DpiStep& step : steps) {
+    const HGDIOBJ oldFonts[] = {FontOf(form.HandleOf("Label1")), FontOf(form.HandleOf("Text1"))};
+    SendMessageW(form.Window(), WM_DPICHANGED, MAKEWPARAM(step.dpi, step.dpi),
+                 reinterpret_cast<LPARAM>(&step.suggested));
+    RECT place;
+    GetWindowRect(form.Window(), &place);
+    const bool suggested = place.left == step.suggested.left && place.top == step.suggested.top;
+    const std::string at = " at " + std::to_string(step.dpi) + " DPI";
+    Check(Layout(form) == step.layout, "layout" + at);
+    Check(OnItsMonitor(form.Window()) && (suggested || &step == &steps.back()), "placed" + at);
+    Check(GetObjectType(oldFonts[0]) == 0 && GetObjectType(oldFonts[1]) == 0,
+          "old fonts freed" + at);
+    CheckLongTextEdge(form, at);
+  }
+  Check(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS) == gdiObjects,
+        "GDI objects after all DPIs");
+}
+
+HFONT MakeWhileAllowed(const LOGFONTW& font) {
+  return test.fontsAllowed-- > 0 ? CreateFontIndirectW(&font) : nullptr;
+}
+
+// A font Windows cannot make falls back to the message font, which is made
+// first, and that one to the stock GUI font: never to no font.
+void CheckFontFallback() {
+  LOGFONTW message{};
+  message.lfHeight = -12;
+  const FontDescription* song = kForm.controls[1].font;  // Label1's 宋体 10.5
+  test.fontsAllowed = 1;
+  WindowFonts messageOnly(ScreenScale(96), message, &MakeWhileAllowed);
+  Check(messageOnly.For(song) == messageOnly.For(nullptr) &&
+            messageOnly.For(song) != GetStockObject(DEFAULT_GUI_FONT),
+        "message font in place of 宋体");
+  test.fontsAllowed = 0;
+  WindowFonts none(ScreenScale(96), message, &MakeWhileAllowed);
+  Check(none.For(song) == GetStockObject(DEFAULT_GUI_FONT), "stock font in place of 宋体");
+}
+
+// Escape in any box leaves the window open and the box's text as it was;
+// Shift+Tab from the data box goes back to 精度, the last in tab order.
+void CheckKeys(Win32Form& form) {
+  for (const char* name : kBoxes) {
+    const std::u16string text = form.Text(name);
+    SetFocus(form.HandleOf(name));
+    Keys(form, u"\x1b");
+    Check(IsWindowVisible(form.Window()) && form.Text(name) == text,
+          "Escape in " + std::string(name));
+  }
+  SetFocus(form.HandleOf("Text1"));
+  Keys(form, u"\t", 0, VK_SHIFT);
+  Check(GetFocus() == form.HandleOf("Text7"), "Shift+Tab from the data box to 精度");
 }
 
 // The window's own click procedures, or, once, a click that throws.
@@ -296,18 +442,24 @@ void Session(Win32Form& form, FaultyTarget& target) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 3) return 2;
+  if (argc != 4) return 2;
   SetWindowsHookExW(WH_CBT, &AnswerMessageBoxes, nullptr, GetCurrentThreadId());
   FaultyTarget target;
   Win32Form form(GetModuleHandleW(nullptr), kForm, target);
   ShowWindow(form.Window(), SW_SHOW);
-  CheckControls(form, std::stoi(argv[2]), true);
+  const std::vector<DpiStep> steps = ReadLayouts(argv[2]);
+  const DpiStep& start = *std::ranges::find(steps, std::stoi(argv[3]), &DpiStep::dpi);
+  Check(Layout(form) == start.layout, "layout at the start");
+  CheckControls(form, true);
   for (const auto& c : cases::ReadCases(argv[1]))
     for (const bool typed : {false, true})
       if (c.window && !(typed && c.data.size() > kLongestTyped)) CheckRow(form, c, typed);
+  CheckKeys(form);
   Session(form, target);
   // A box cleared from large and typed into keeps its font, as all others do.
-  CheckControls(form, std::stoi(argv[2]), false);
+  Check(Layout(form) == start.layout, "layout after the session");
+  CheckDpiChanges(form, steps, start);
+  CheckFontFallback();
   std::printf("quorvel-win32-tests: %d passed, %d failed\n", test.passed, test.failed);
   return test.failed == 0 ? 0 : 1;
 }
