@@ -45,4 +45,14 @@ LOGFONTW MessageFontForDpi(int dpi) {
   return metrics.lfMessageFont;
 }
 
+SIZE WindowSizeForDpi(SIZE client, DWORD style, int dpi) {
+  RECT frame{0, 0, client.cx, client.cy};
+  const auto adjustFor =
+      User32Function<BOOL WINAPI(RECT*, DWORD, BOOL, DWORD, UINT)>("AdjustWindowRectExForDpi");
+  if (adjustFor == nullptr || !adjustFor(&frame, style, FALSE, 0, dpi)) {
+    AdjustWindowRectEx(&frame, style, FALSE, 0);
+  }
+  return {frame.right - frame.left, frame.bottom - frame.top};
+}
+
 }  // namespace quorvel::runtime::win32

@@ -17,4 +17,8 @@ int SystemMetricForDpi(int index, int dpi);
 // The system's message font at `dpi`.
 LOGFONTW MessageFontForDpi(int dpi);
 
+// The size of a window of `style` whose client area is `client`, with the
+// frame it has at `dpi`.
+SIZE WindowSizeForDpi(SIZE client, DWORD style, int dpi);
+
 }  // namespace quorvel::runtime::win32

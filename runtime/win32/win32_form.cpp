@@ -23,6 +23,8 @@ constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINI
 // IDCANCEL, which the dialog manager sends for Enter and Escape in a box:
 // neither may click one.
 constexpr int kFirstControlId = 1000;
+// WM_GETDPISCALEDSIZE, which Windows 10 1703 and later send.
+constexpr UINT kGetDpiScaledSize = 0x02E4;
 
 std::wstring ResourceName(std::string_view name) {
   return {name.begin(), name.end()};
@@ -66,13 +68,10 @@ Win32Form::Win32Form(HINSTANCE instance, const FormDescription& description, Cli
       scale_(ScreenScale::OfScreen()),
       fonts_(scale_, MessageFontForDpi(scale_.Dpi())) {
   if (!RegisterWindowClass(instance_, &Procedure)) Fail(L"无法注册窗口类，程序不能启动。");
-  RECT frame{0, 0, scale_.Length(description_.clientWidthTwips),
-             scale_.Length(description_.clientHeightTwips)};
-  AdjustWindowRectEx(&frame, kWindowStyle, FALSE, 0);
+  const SIZE size = WindowSizeForDpi(ClientSize(scale_), kWindowStyle, scale_.Dpi());
   const std::wstring caption = ToWide(description_.caption);
   if (CreateWindowExW(0, kWindowClass, caption.c_str(), kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT,
-                      frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
-                      instance_, this) == nullptr) {
+                      size.cx, size.cy, nullptr, nullptr, instance_, this) == nullptr) {
     Fail(L"无法创建窗口，程序不能启动。");
   }
   SetIcons();
@@ -147,9 +146,12 @@ void Win32Form::Rescale(int dpi, const RECT& suggested) {
   const WindowFonts old = std::exchange(fonts_, WindowFonts(scale_, MessageFontForDpi(dpi)));
   LayOut();
   SetIcons();
-  PlaceWindow(window_, suggested,
-              {scale_.Length(description_.clientWidthTwips),
-               scale_.Length(description_.clientHeightTwips)});
+  PlaceWindow(window_, suggested, ClientSize(scale_));
+}
+
+SIZE Win32Form::ClientSize(const ScreenScale& scale) const {
+  return {scale.Length(description_.clientWidthTwips),
+          scale.Length(description_.clientHeightTwips)};
 }
 
 // Takes the window down before reporting: detached first, so that destroying
@@ -221,6 +223,15 @@ LRESULT Win32Form::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         MoveFocus(wParam != 0);
       }
       return 0;
+    // Windows asks which size the window wants at a new DPI before it
+    // suggests a rectangle there: the exact one, so that the window dragged
+    // to another monitor stays where the mouse holds it.
+    case kGetDpiScaledSize: {
+      const ScreenScale scale(static_cast<int>(wParam));
+      *reinterpret_cast<SIZE*>(lParam) =
+          WindowSizeForDpi(ClientSize(scale), kWindowStyle, scale.Dpi());
+      return TRUE;
+    }
     case WM_DPICHANGED:
       Rescale(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
       return 0;

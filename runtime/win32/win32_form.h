@@ -72,6 +72,8 @@ class Win32Form final : public FormServices {
   void LayOut();
   void SetIcons();
   void Rescale(int dpi, const RECT& suggested);
+  // The client area's size in pixels at `scale`.
+  SIZE ClientSize(const ScreenScale& scale) const;
   [[noreturn]] void Fail(const wchar_t* message);
   void OnButtonClicked(HWND button);
   void MoveFocus(bool backwards);
