@@ -284,6 +284,7 @@ void CheckControls(Win32Form& form, bool walkTabs) {
     Keys(form, u"\x1b");
     Check(tabbed && GetFocus() == hwnd && IsWindowVisible(form.Window()),
           "Tab to, restored in, and Escape in " + std::string(c.name));
+    if (!IsWindow(form.Window())) return;
   }
 }
 
@@ -394,6 +395,7 @@ int main(int argc, char** argv) {
   const std::vector<DpiStep> steps = ReadLayouts(argv[2]);
   const DpiStep& start = *std::ranges::find(steps, std::stoi(argv[3]), &DpiStep::dpi);
   CheckControls(form, true);
+  if (!IsWindow(form.Window())) return 1;  // closed by Escape: nothing more can run
   for (const auto& c : cases::ReadCases(argv[1]))
     for (const bool typed : {false, true})
       if (c.window && !(typed && c.data.size() > kLongestTyped)) CheckRow(form, c, typed);
