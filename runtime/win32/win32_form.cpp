@@ -25,6 +25,10 @@ constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINI
 constexpr int kFirstControlId = 1000;
 // WM_GETDPISCALEDSIZE, which Windows 10 1703 and later send.
 constexpr UINT kGetDpiScaledSize = 0x02E4;
+// Windows scales from 100 % to 500 % (96 to 480 DPI); a DPI change far
+// outside that comes from no monitor, and would leave no usable window.
+constexpr int kLowestDpi = 48;
+constexpr int kHighestDpi = 960;
 
 std::wstring ResourceName(std::string_view name) {
   return {name.begin(), name.end()};
@@ -233,7 +237,9 @@ LRESULT Win32Form::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       return TRUE;
     }
     case WM_DPICHANGED:
-      Rescale(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+      if (LOWORD(wParam) >= kLowestDpi && LOWORD(wParam) <= kHighestDpi) {
+        Rescale(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+      }
       return 0;
     case WM_SETFOCUS:
       SetFocus(lastFocus_ != nullptr ? lastFocus_ : GetNextDlgTabItem(window_, nullptr, FALSE));

@@ -1,6 +1,7 @@
 #include "runtime/win32/window_placement.h"
 
 #include <algorithm>
+#include <climits>
 
 namespace quorvel::runtime::win32 {
 namespace {
@@ -40,10 +41,13 @@ void MoveTo(HWND window, const RECT& place) {
 // other program may be of any size. The frame is measured twice, because
 // Windows gives the window its new frame only once it has moved.
 void PlaceWindow(HWND window, const RECT& suggested, SIZE client) {
+  // Window coordinates are 16-bit at heart; a corner beyond them is off every
+  // screen anyway, and the sums below stay far from overflowing.
+  const LONG left = std::clamp<LONG>(suggested.left, SHRT_MIN, SHRT_MAX);
+  const LONG top = std::clamp<LONG>(suggested.top, SHRT_MIN, SHRT_MAX);
   for (int pass = 0; pass < 2; ++pass) {
     const SIZE frame = FrameOf(window);
-    MoveTo(window, {suggested.left, suggested.top, suggested.left + client.cx + frame.cx,
-                    suggested.top + client.cy + frame.cy});
+    MoveTo(window, {left, top, left + client.cx + frame.cx, top + client.cy + frame.cy});
   }
   RECT place;
   GetWindowRect(window, &place);
