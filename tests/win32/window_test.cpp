@@ -400,7 +400,8 @@ int main(int argc, char** argv) {
     for (const bool typed : {false, true})
       if (c.window && !(typed && c.data.size() > kLongestTyped)) CheckRow(form, c, typed);
   Session(form, target);
-  // A box cleared from large and typed into keeps its font, as all others do.
+  // The window as made at the screen's DPI; a box cleared from large and
+  // typed into keeps its font, as all others do.
   Check(Layout(form) == start.layout, "layout after the session");
   CheckDpiChanges(form, steps, start);
   CheckFontFallback();
