@@ -104,7 +104,7 @@ REG
     in_wine_locale "$loader" regedit /S "$settings"
     echo "test-win32: $build at $dpi DPI:"
     in_wine_locale "$loader" "$build/tests/win32/quorvel-win32-tests.exe" "$(windows_path tests/cases.tsv)" \
-      "$dpi" | tr -d '\r' || fail "the window test failed in $build"
+      "$(windows_path tests/win32/layouts.txt)" "$dpi" | tr -d '\r' || fail "the window test failed in $build"
   done
 
   # The log of loaded DLLs shows whether the manifest got the version 6

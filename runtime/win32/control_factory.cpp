@@ -45,15 +45,12 @@ KindRow RowOf(const ControlDescription& description) {
 
 }  // namespace
 
-HWND CreateControl(HWND parent, const ControlDescription& description, int id,
-                   const ScreenScale& scale) {
+HWND CreateControl(HWND parent, const ControlDescription& description, int id) {
   const KindRow row = RowOf(description);
   const std::wstring text = ToWide(description.text);
-  const PixelRect place = scale.Rect(description.rect);
   const HWND control = CreateWindowExW(
-      row.exStyle, row.windowClass, text.c_str(), WS_CHILD | WS_VISIBLE | row.style, place.left,
-      place.top, place.width, place.height, parent,
-      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+      row.exStyle, row.windowClass, text.c_str(), WS_CHILD | WS_VISIBLE | row.style, 0, 0, 0, 0,
+      parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
       reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE)), nullptr);
   // A box has no length limit of its own; an edit control stops near 32 K
   // characters unless told otherwise.

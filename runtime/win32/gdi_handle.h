@@ -16,4 +16,11 @@ struct GdiObjectDeleter {
 template <typename Handle>
 using GdiHandle = std::unique_ptr<std::remove_pointer_t<Handle>, GdiObjectDeleter>;
 
+struct IconDeleter {
+  void operator()(HICON icon) const { DestroyIcon(icon); }
+};
+
+// Owns an icon loaded at one size; the window only borrows it.
+using IconHandle = std::unique_ptr<std::remove_pointer_t<HICON>, IconDeleter>;
+
 }  // namespace quorvel::runtime::win32

@@ -60,6 +60,18 @@ void ShowStart(HWND box) {
   }
 }
 
+// The mark's room: about a character's width added to the right margin, so
+// the text never runs under the mark. The font gives a box equal margins and
+// the left one is never changed here, so a new font does not add to the old
+// room.
+void KeepRoomForMark(HWND box) {
+  TEXTMETRICW metrics{};
+  WithBoxFont(box, [&](HDC dc) { GetTextMetricsW(dc, &metrics); });
+  const auto margins = static_cast<DWORD>(SendMessageW(box, EM_GETMARGINS, 0, 0));
+  SendMessageW(box, EM_SETMARGINS, EC_RIGHTMARGIN,
+               MAKELPARAM(0, LOWORD(margins) + metrics.tmAveCharWidth));
+}
+
 }  // namespace
 
 std::wstring WholeText(HWND control) {
@@ -91,14 +103,7 @@ void LongTextHints::Serve(HWND box) {
         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, GetParent(box), nullptr,
         reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(box, GWLP_HINSTANCE)), nullptr);
   }
-  // The mark's room: about a character's width added to the right margin,
-  // so the text never runs under the mark.
-  TEXTMETRICW metrics{};
-  WithBoxFont(box, [&](HDC dc) { GetTextMetricsW(dc, &metrics); });
-  const auto margins = static_cast<DWORD>(SendMessageW(box, EM_GETMARGINS, 0, 0));
-  SendMessageW(box, EM_SETMARGINS, EC_RIGHTMARGIN,
-               MAKELPARAM(0, HIWORD(margins) + metrics.tmAveCharWidth));
-
+  KeepRoomForMark(box);
   SetWindowSubclass(box, &BoxProcedure, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
   // The tooltip asks the box for its text each time it shows.
   TTTOOLINFOW tool{};
@@ -110,6 +115,11 @@ void LongTextHints::Serve(HWND box) {
   SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
+void LongTextHints::SetTipFont(HFONT font) {
+  if (tooltip_ != nullptr)
+    SendMessageW(tooltip_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+}
+
 LRESULT CALLBACK LongTextHints::BoxProcedure(HWND box, UINT message, WPARAM wParam, LPARAM lParam,
                                              UINT_PTR, DWORD_PTR hints) {
   switch (message) {
@@ -119,6 +129,11 @@ LRESULT CALLBACK LongTextHints::BoxProcedure(HWND box, UINT message, WPARAM wPar
       InvalidateRect(box, nullptr, TRUE);
       const LRESULT result = DefSubclassProc(box, message, wParam, lParam);
       if (TextGoesOn(box)) DrawMark(box);
+      return result;
+    }
+    case WM_SETFONT: {
+      const LRESULT result = DefSubclassProc(box, message, wParam, lParam);
+      KeepRoomForMark(box);
       return result;
     }
     case WM_KILLFOCUS: {

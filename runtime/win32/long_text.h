@@ -26,8 +26,11 @@ class LongTextHints {
   LongTextHints(const LongTextHints&) = delete;
   LongTextHints& operator=(const LongTextHints&) = delete;
 
-  // Takes on `box`, a single-line edit control that already has its font.
+  // Takes on `box`, a single-line edit control; it keeps room for the mark
+  // beside its text at whatever font it is given, now or later.
   void Serve(HWND box);
+  // The tooltip shows its text in `font`, which must outlive its use here.
+  void SetTipFont(HFONT font);
 
  private:
   static LRESULT CALLBACK BoxProcedure(HWND box, UINT message, WPARAM wParam, LPARAM lParam,

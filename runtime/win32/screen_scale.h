@@ -22,6 +22,7 @@ class ScreenScale {
     return scale;
   }
 
+  int Dpi() const { return dpi_; }
   int Length(int twips) const { return TwipsToPixels(twips, dpi_); }
   PixelRect Rect(const TwipsRect& rect) const { return TwipsToPixels(rect, dpi_); }
 

@@ -2,12 +2,16 @@
 
 #include <objbase.h>
 
+#include <utility>
+
 #include "runtime/click_guard.h"
 #include "runtime/tab_order.h"
 #include "runtime/unknown_box.h"
 #include "runtime/win32/accessible_name.h"
 #include "runtime/win32/control_factory.h"
+#include "runtime/win32/per_monitor_dpi.h"
 #include "runtime/win32/wide_text.h"
+#include "runtime/win32/window_placement.h"
 
 namespace quorvel::runtime::win32 {
 namespace {
@@ -19,16 +23,25 @@ constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINI
 // IDCANCEL, which the dialog manager sends for Enter and Escape in a box:
 // neither may click one.
 constexpr int kFirstControlId = 1000;
+// WM_GETDPISCALEDSIZE, which Windows 10 1703 and later send.
+constexpr UINT kGetDpiScaledSize = 0x02E4;
+// Windows scales from 100 % to 500 % (96 to 480 DPI); a DPI change far
+// outside that comes from no monitor, and would leave no usable window.
+constexpr int kLowestDpi = 48;
+constexpr int kHighestDpi = 960;
 
 std::wstring ResourceName(std::string_view name) {
   return {name.begin(), name.end()};
 }
 
-HICON LoadIconSized(HINSTANCE instance, const std::wstring& name, int widthMetric,
-                    int heightMetric) {
-  return static_cast<HICON>(LoadImageW(instance, name.c_str(), IMAGE_ICON,
-                                       GetSystemMetrics(widthMetric),
-                                       GetSystemMetrics(heightMetric), LR_SHARED));
+// Not shared: Windows keeps one size of a shared icon, whatever size is asked
+// for later.
+IconHandle LoadIconSized(HINSTANCE instance, std::string_view name, int widthMetric,
+                         int heightMetric, int dpi) {
+  const std::wstring resource = ResourceName(name);
+  return IconHandle(static_cast<HICON>(LoadImageW(instance, resource.c_str(), IMAGE_ICON,
+                                                  SystemMetricForDpi(widthMetric, dpi),
+                                                  SystemMetricForDpi(heightMetric, dpi), 0)));
 }
 
 // A second window in the same program finds the class already there.
@@ -57,24 +70,25 @@ Win32Form::Win32Form(HINSTANCE instance, const FormDescription& description, Cli
       description_(description),
       target_(target),
       scale_(ScreenScale::OfScreen()),
-      fonts_(scale_) {
+      fonts_(scale_, MessageFontForDpi(scale_.Dpi())) {
   if (!RegisterWindowClass(instance_, &Procedure)) Fail(L"无法注册窗口类，程序不能启动。");
-  RECT frame{0, 0, scale_.Length(description_.clientWidthTwips),
-             scale_.Length(description_.clientHeightTwips)};
-  AdjustWindowRectEx(&frame, kWindowStyle, FALSE, 0);
+  const SIZE size = WindowSizeForDpi(ClientSize(scale_), kWindowStyle, scale_.Dpi());
   const std::wstring caption = ToWide(description_.caption);
   if (CreateWindowExW(0, kWindowClass, caption.c_str(), kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT,
-                      frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
-                      instance_, this) == nullptr) {
+                      size.cx, size.cy, nullptr, nullptr, instance_, this) == nullptr) {
     Fail(L"无法创建窗口，程序不能启动。");
   }
-  const std::wstring iconName = ResourceName(description_.name);
-  SendMessageW(window_, WM_SETICON, ICON_BIG,
-               reinterpret_cast<LPARAM>(LoadIconSized(instance_, iconName, SM_CXICON, SM_CYICON)));
-  SendMessageW(
-      window_, WM_SETICON, ICON_SMALL,
-      reinterpret_cast<LPARAM>(LoadIconSized(instance_, iconName, SM_CXSMICON, SM_CYSMICON)));
+  SetIcons();
   CreateControls();
+  LayOut();
+  // Aware of each monitor's DPI, the window opens at the DPI of its monitor,
+  // which need not be the system's.
+  const int dpi = WindowDpi(window_);
+  if (dpi != scale_.Dpi()) {
+    RECT place;
+    GetWindowRect(window_, &place);
+    Rescale(dpi, place);
+  }
 }
 
 Win32Form::~Win32Form() {
@@ -85,7 +99,7 @@ void Win32Form::CreateControls() {
   const ControlDescription* first = description_.controls.data();
   for (const ControlDescription* description : InTabOrder(description_)) {
     const int id = kFirstControlId + static_cast<int>(description - first);
-    const HWND control = CreateControl(window_, *description, id, scale_);
+    const HWND control = CreateControl(window_, *description, id);
     if (control == nullptr) Fail(L"无法创建窗口中的控件，程序不能启动。");
     if (!description->accessibleName.empty()) {
       SetAccessibleName(control, description->accessibleName);
@@ -95,15 +109,53 @@ void Win32Form::CreateControls() {
       auto& picture = pictures_.emplace_back(
           static_cast<HBITMAP>(LoadImageW(instance_, name.c_str(), IMAGE_BITMAP, 0, 0, 0)));
       SendMessageW(control, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture.get()));
-    } else {
-      SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.For(description->font)),
-                   FALSE);
     }
     if (description->kind == ControlKind::TextBox && !description->multiLine) {
       longTexts_.Serve(control);
     }
     controls_.push_back({description, control});
   }
+}
+
+// Places every control and gives it its font at the window's DPI. A picture
+// fills its control, so it scales with it.
+void Win32Form::LayOut() {
+  for (const PlacedControl& control : controls_) {
+    const PixelRect place = scale_.Rect(control.description->rect);
+    SetWindowPos(control.handle, nullptr, place.left, place.top, place.width, place.height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    if (control.description->kind != ControlKind::Image) {
+      SendMessageW(control.handle, WM_SETFONT,
+                   reinterpret_cast<WPARAM>(fonts_.For(control.description->font)), TRUE);
+    }
+  }
+  longTexts_.SetTipFont(fonts_.For(nullptr));
+}
+
+// The old icons go only once the window holds the new ones.
+void Win32Form::SetIcons() {
+  IconHandle big = LoadIconSized(instance_, description_.name, SM_CXICON, SM_CYICON, scale_.Dpi());
+  IconHandle small =
+      LoadIconSized(instance_, description_.name, SM_CXSMICON, SM_CYSMICON, scale_.Dpi());
+  SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.get()));
+  SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.get()));
+  bigIcon_ = std::move(big);
+  smallIcon_ = std::move(small);
+}
+
+// Lays the window out again from its description at `dpi`, with fonts and
+// icons made for it; the old fonts go only once no control holds them.
+void Win32Form::Rescale(int dpi, const RECT& suggested) {
+  scale_ = ScreenScale(dpi);
+  const WindowFonts old = std::exchange(fonts_, WindowFonts(scale_, MessageFontForDpi(dpi)));
+  LayOut();
+  SetIcons();
+  PlaceWindow(window_, suggested, ClientSize(scale_));
+}
+
+SIZE Win32Form::ClientSize(const ScreenScale& scale) const {
+  return {scale.Length(description_.clientWidthTwips),
+          scale.Length(description_.clientHeightTwips)};
 }
 
 // Takes the window down before reporting: detached first, so that destroying
@@ -173,6 +225,20 @@ LRESULT Win32Form::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         SetFocus(reinterpret_cast<HWND>(wParam));
       } else {
         MoveFocus(wParam != 0);
+      }
+      return 0;
+    // Windows asks which size the window wants at a new DPI before it
+    // suggests a rectangle there: the exact one, so that the window dragged
+    // to another monitor stays where the mouse holds it.
+    case kGetDpiScaledSize: {
+      const ScreenScale scale(static_cast<int>(wParam));
+      *reinterpret_cast<SIZE*>(lParam) =
+          WindowSizeForDpi(ClientSize(scale), kWindowStyle, scale.Dpi());
+      return TRUE;
+    }
+    case WM_DPICHANGED:
+      if (LOWORD(wParam) >= kLowestDpi && LOWORD(wParam) <= kHighestDpi) {
+        Rescale(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
       }
       return 0;
     case WM_SETFOCUS:

@@ -22,7 +22,8 @@ struct HostFailure {
 };
 
 // Hosts a window description as a top-level window with real Win32 controls:
-// places them in pixels at the screen's DPI, delivers button clicks to the
+// places them in pixels at the DPI of the monitor the window is on, again
+// whenever that changes, delivers button clicks to the
 // ClickTarget by control name and serves the commands' box texts and message
 // boxes. Pictures are resources named after their form (icon) or control
 // (bitmap). All state of the window lives here, not in globals.
@@ -68,6 +69,11 @@ class Win32Form final : public FormServices {
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
   void CreateControls();
+  void LayOut();
+  void SetIcons();
+  void Rescale(int dpi, const RECT& suggested);
+  // The client area's size in pixels at `scale`.
+  SIZE ClientSize(const ScreenScale& scale) const;
   [[noreturn]] void Fail(const wchar_t* message);
   void OnButtonClicked(HWND button);
   void MoveFocus(bool backwards);
@@ -80,6 +86,8 @@ class Win32Form final : public FormServices {
   ClickTarget& target_;
   ScreenScale scale_;
   WindowFonts fonts_;
+  IconHandle bigIcon_;
+  IconHandle smallIcon_;
   std::vector<GdiHandle<HBITMAP>> pictures_;
   LongTextHints longTexts_;
   std::vector<PlacedControl> controls_;

@@ -6,13 +6,6 @@
 namespace quorvel::runtime::win32 {
 namespace {
 
-LOGFONTW MessageFont() {
-  NONCLIENTMETRICSW metrics{};
-  metrics.cbSize = sizeof metrics;
-  SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
-  return metrics.lfMessageFont;
-}
-
 // Windows maps a face it lacks through its own substitutes and the character
 // set, so the face is asked for by name: it is the face the control reports,
 // whatever draws it.
@@ -28,19 +21,23 @@ LOGFONTW LogFontOf(const FontDescription& description, const ScreenScale& scale)
 
 }  // namespace
 
-WindowFonts::WindowFonts(const ScreenScale& scale) : scale_(scale) {
-  const LOGFONTW font = MessageFont();
-  default_.reset(CreateFontIndirectW(&font));
+HFONT MakeFont(const LOGFONTW& font) {
+  return CreateFontIndirectW(&font);
+}
+
+WindowFonts::WindowFonts(const ScreenScale& scale, const LOGFONTW& messageFont, FontMaker make)
+    : scale_(scale), make_(make), default_(make_(messageFont)) {}
+
+HFONT WindowFonts::Default() const {
+  if (default_) return default_.get();
+  return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }
 
 HFONT WindowFonts::For(const FontDescription* description) {
-  if (description == nullptr) return default_.get();
+  if (description == nullptr) return Default();
   GdiHandle<HFONT>& font = byDescription_[description];
-  if (!font) {
-    const LOGFONTW logFont = LogFontOf(*description, scale_);
-    font.reset(CreateFontIndirectW(&logFont));
-  }
-  return font.get();
+  if (!font) font.reset(make_(LogFontOf(*description, scale_)));
+  return font ? font.get() : Default();
 }
 
 }  // namespace quorvel::runtime::win32
