@@ -65,12 +65,6 @@ export async function openPage(browser, url) {
   return page;
 }
 
-// Loads the page again and waits for the window to be built.
-export async function reload(page) {
-  await page.reload();
-  await page.waitForSelector('#Text7');
-}
-
 // A key with a modifier held, as a person presses Alt+M, Ctrl+V or Shift+Tab.
 export async function pressWith(page, modifier, key) {
   await page.keyboard.down(modifier);
