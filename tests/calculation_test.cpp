@@ -59,11 +59,11 @@ std::string Expected(const cases::Case& c) {
 
 // One window and one state run all rows in turn, so each row also shows that
 // nothing carries over from the click before, and that the click gave back
-// its copy of the data however it ended. The recording form rejects a box the
-// window lacks, so a command that reads a wrong box fails its rows as one
-// that writes or selects wrongly does. The rows run under a German locale, whose
-// decimal comma the C library's conversions would take (Qt sets the user's
-// locale at start-up); tools/test.sh provides it.
+// its copy of the data however it ended. What a click writes and selects is
+// compared exactly; the recording form rejects a box the window lacks, so a
+// command that reads a wrong box fails its rows too. The rows run under a
+// German locale, whose decimal comma the C library's conversions would take
+// (Qt sets the user's locale at start-up); tools/test.sh provides it.
 TEST(CaseTable, EveryRowLeavesExactlyItsEvents) {
   ASSERT_TRUE(std::setlocale(LC_ALL, "de_DE.UTF-8")) << "no de_DE.UTF-8: set LOCPATH=build/locale";
   EXPECT_THROW(RecordingForm(window::Static::Description()).Text("Text8"), std::invalid_argument);
