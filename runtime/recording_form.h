@@ -13,8 +13,9 @@ namespace quorvel::runtime {
 // A headless host: keeps the texts of a window's boxes in memory (starting
 // with their initial texts), answers every message box at once and records
 // each write, selection and message box in order. The probe, the unit tests and the
-// fuzz target drive the commands through it.
-class RecordingForm final : public FormServices {
+// fuzz target drive the commands through it; a unit test derives from it to
+// act at a command's reads and writes.
+class RecordingForm : public FormServices {
  public:
   struct Event {
     enum class Kind { SetText, MsgBox, SelectText } kind;

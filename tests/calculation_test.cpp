@@ -59,17 +59,14 @@ std::string Expected(const cases::Case& c) {
 
 // One window and one state run all rows in turn, so each row also shows that
 // nothing carries over from the click before, and that the click gave back
-// its copy of the data however it ended. The recording form rejects a box the
-// window lacks and a selection past a box's text, so a command that reads or
-// selects wrongly fails its rows. The rows run under a German locale, whose
-// decimal comma the C library's conversions would take (Qt sets the user's
-// locale at start-up); tools/test.sh provides it.
+// its copy of the data however it ended. What a click writes and selects is
+// compared exactly; the recording form rejects a box the window lacks, so a
+// command that reads a wrong box fails its rows too. The rows run under a
+// German locale, whose decimal comma the C library's conversions would take
+// (Qt sets the user's locale at start-up); tools/test.sh provides it.
 TEST(CaseTable, EveryRowLeavesExactlyItsEvents) {
   ASSERT_TRUE(std::setlocale(LC_ALL, "de_DE.UTF-8")) << "no de_DE.UTF-8: set LOCPATH=build/locale";
-  RecordingForm fake(window::Static::Description());
-  EXPECT_THROW(fake.Text("Text8"), std::invalid_argument);
-  EXPECT_THROW(fake.SetText("Label1", u"x"), std::invalid_argument);
-  EXPECT_THROW(fake.SelectText("Text7", 0, 7), std::out_of_range);
+  EXPECT_THROW(RecordingForm(window::Static::Description()).Text("Text8"), std::invalid_argument);
   using enum runtime::MsgBoxAnswer;
   window::Static window;
   calc::CalcState state;
@@ -85,25 +82,18 @@ TEST(CaseTable, EveryRowLeavesExactlyItsEvents) {
   }
 }
 
-// Passes every call on to a recording form; each read or write of a box
-// first runs what a test hooks in.
-struct Hooked final : runtime::FormServices {
-  RecordingForm form{window::Static::Description()};
+// A recording form on which each read or write of a box first runs what a
+// test hooks in.
+struct Hooked final : RecordingForm {
+  Hooked() : RecordingForm(window::Static::Description()) {}
   std::function<void(std::string_view box)> before = [](std::string_view) {};
   std::u16string Text(std::string_view box) const override {
     before(box);
-    return form.Text(box);
+    return RecordingForm::Text(box);
   }
   void SetText(std::string_view box, std::u16string_view text) override {
     before(box);
-    form.SetText(box, text);
-  }
-  void SelectText(std::string_view box, std::size_t start, std::size_t length) override {
-    form.SelectText(box, start, length);
-  }
-  runtime::MsgBoxAnswer MsgBox(std::u16string_view prompt, runtime::MsgBoxButtons buttons,
-                               std::u16string_view title) override {
-    return form.MsgBox(prompt, buttons, title);
+    RecordingForm::SetText(box, text);
   }
 };
 
@@ -116,9 +106,9 @@ TEST(Static, DropsAClickThatArrivesWhileAProcedureWorks) {
   host.before = [&, pressed = false](std::string_view) mutable {
     if (!std::exchange(pressed, true)) window.Click("Command1", host);
   };
-  host.form.Type("Text1", u"1 x 2");
+  host.Type("Text1", u"1 x 2");
   window.Click("Command1", host);
-  EXPECT_EQ(host.form.Events().size(), 2u);  // the message and the selection of "x"
+  EXPECT_EQ(host.Events().size(), 2u);  // the message and the selection of "x"
 }
 
 // Whatever escapes a click is told in a message box at the host's boundary,
@@ -131,14 +121,14 @@ TEST(DeliverClick, TellsTheFailureAndKeepsTheWindowWorking) {
   for (const auto& [failure, told] : failures) {
     window::Static window;
     Hooked host;
-    host.form.Type("Text1", u"1 2 3 4 5");
+    host.Type("Text1", u"1 2 3 4 5");
     host.before = [failure = failure](std::string_view) mutable {
       if (failure) std::rethrow_exception(std::exchange(failure, {}));
     };
     runtime::DeliverClick(window, "Command1", host);
-    EXPECT_EQ(Recorded(host.form), told);
+    EXPECT_EQ(Recorded(host), told);
     runtime::DeliverClick(window, "Command1", host);
-    EXPECT_EQ(host.form.Text("Text6"), u"52.7046%");
+    EXPECT_EQ(host.Text("Text6"), u"52.7046%");
   }
 }
 
@@ -146,7 +136,7 @@ TEST(DeliverClick, TellsTheFailureAndKeepsTheWindowWorking) {
 // data too.
 TEST(Calculate, KeepsNoCopyOfTheDataAfterAThrow) {
   Hooked host;
-  host.form.Type("Text1", u"10.1 10.3 10.2 10.4");
+  host.Type("Text1", u"10.1 10.3 10.2 10.4");
   host.before = [](std::string_view box) {
     if (box == "Text4") throw std::runtime_error("x");
   };
