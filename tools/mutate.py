@@ -177,7 +177,7 @@ def main():
     builds = {}
 
     def passes(flags):
-        build = ROOT / "build" / ("mutate-portable" if flags else "mutate")
+        build = ROOT / "build" / ("mutate-portable" if "-DQUORVEL_PORTABLE_NUMBERS=ON" in flags else "mutate")
         if flags not in builds:
             run(["cmake", "-S", ".", "-B", str(build), "-G", "Ninja", "-DQUORVEL_BENCH=OFF"] + list(flags),
                 check=True)
