@@ -6,7 +6,7 @@
 // the case table's rows as JSON (build/web/cases.json).
 import assert from 'node:assert/strict';
 import {execFileSync} from 'node:child_process';
-import {appendFileSync, cpSync, mkdtempSync, readFileSync, truncateSync} from 'node:fs';
+import {appendFileSync, cpSync, mkdtempSync, readFileSync, rmSync, truncateSync} from 'node:fs';
 import {tmpdir} from 'node:os';
 import path from 'node:path';
 import {after, test} from 'node:test';
@@ -18,7 +18,8 @@ const cases = JSON.parse(readFileSync(process.env.QUORVEL_CASES, 'utf8')).filter
 const site = await serveSite(process.env.QUORVEL_SITE);
 const browser = await launchChromium();
 const page = await openPage(browser, site.url);
-after(() => browser.close().then(site.close));
+const releases = mkdtempSync(path.join(tmpdir(), 'quorvel-releases-'));
+after(() => browser.close().then(site.close).then(() => rmSync(releases, {recursive: true})));
 
 // The precision, the data, then the results: 清空 empties all but the first.
 const kBoxes = ['Text7', 'Text1', 'Text2', 'Text3', 'Text4', 'Text5', 'Text6'];
@@ -123,7 +124,7 @@ test('on a screen narrower than the window the whole window is scaled down to fi
 // A copy of the site with `mark` in each of its files, built into a release
 // of its own; `damage` then spoils one file.
 function release(mark, damage = () => {}) {
-  const site = mkdtempSync(path.join(tmpdir(), `quorvel-${mark}-`));
+  const site = path.join(releases, mark);
   cpSync(process.env.QUORVEL_SITE, site, {recursive: true});
   appendFileSync(`${site}/index.html`, `<meta name="release" content="${mark}">\n`);
   appendFileSync(`${site}/quorvel.css`, `html { --release: ${mark}; }\n`);
