@@ -13,4 +13,5 @@ ctest --test-dir build/web --output-on-failure
 if [ ! tests/web/node_modules/.package-lock.json -nt tests/web/package-lock.json ]; then
   npm ci --prefix tests/web --no-audit --no-fund
 fi
-QUORVEL_SITE="$PWD/build/web/site" QUORVEL_CASES="$PWD/build/web/cases.json" node --test tests/web/page_test.mjs
+QUORVEL_SITE="$PWD/build/web/site" QUORVEL_CASES="$PWD/build/web/cases.json" \
+  node --test --test-timeout=600000 tests/web/page_test.mjs

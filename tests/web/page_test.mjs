@@ -173,12 +173,14 @@ test('a new release takes over whole within two reloads, and calculates offline;
   // Titled with the window's caption; no script error and no blocked request.
   assert.deepEqual([await visitor.title(), visitor.errors], ['Quorvel1.2', []]);
 
+  await visitor.close();
+
   const broken = await serveSite(release('C', (site) => truncateSync(`${site}/quorvel-core.wasm`, 1000)));
   const failed = await browser.newPage();
   await failed.goto(broken.url);
-  await failed.waitForSelector('#files-error:not([hidden])');
-  assert.equal(await failed.$eval('#wasm-error', (notice) => notice.hidden), true);
-  await Promise.all([broken.close(), failed.close(), visitor.close()]);
+  const shown = await failed.waitForSelector('#files-error:not([hidden]), #wasm-error:not([hidden])');
+  assert.equal(await shown.evaluate((notice) => notice.id), 'files-error');
+  await Promise.all([broken.close(), failed.close()]);
 });
 
 // A person's random session in the data box, seeded (SESSION_SEED replays
