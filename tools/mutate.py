@@ -144,8 +144,6 @@ FAULTS = [
      "each piece of the data box read without its first unit"),
     ("app/web/quorvel.js", "'files-error' : 'wasm-error'", "'wasm-error' : 'files-error'",
      "load failure blamed on WebAssembly"),
-    ("app/web/quorvel.js", "registration.waiting?.postMessage('take over')", "registration.waiting",
-     "new release never takes over"),
     ("app/web/data_editor.js", "scrollIntoView: true});\n  };", "scrollIntoView: false});\n  };",
      "selected bad item not scrolled into view"),
     ("app/web/data_editor.js", "'aria-label': accessibleName, ", "", "data box without its name"),
