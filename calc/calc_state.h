@@ -13,10 +13,21 @@
 #include <string>
 #include <vector>
 
+#include "calc/text_print.h"
+
 namespace quorvel::calc {
 
+// What the results on show were computed from: prints of the data and
+// precision texts, not copies, and the count of items read.
+struct ShownInputs {
+  TextPrint data;
+  TextPrint precision;
+  std::size_t itemCount = 0;
+};
+
 // The working fields the window holds for the Calculate command. The command
-// sets every field before reading it, so nothing carries over between clicks.
+// sets every field before reading it, so nothing carries over between clicks
+// but Shown.
 // While a click runs, ItemValue runs from 0 to ItemCount; element 0 is never
 // used, so item numbers shown to the user are the indexes themselves. The
 // click gives DataText and ItemValue back when it ends.
@@ -35,6 +46,8 @@ struct CalcState {
   std::optional<double> StdDev;
   std::optional<double> RelStdDev;
   bool BadInput = false;
+  // Set by the last calculation that wrote results; kept between clicks.
+  std::optional<ShownInputs> Shown;
 };
 
 }  // namespace quorvel::calc

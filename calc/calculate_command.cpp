@@ -97,12 +97,15 @@ constexpr ResultRow kResults[] = {
     {"Text6", true, &ComputeRelStdDev, &CalcState::RelStdDev},
 };
 
-void ShowResults(runtime::FormServices& form, CalcState& s) {
+void ShowResults(runtime::FormServices& form, CalcState& s, std::u16string_view precisionText) {
+  // Results half written come from no texts in particular.
+  s.Shown.reset();
   Troubles troubles;
   for (const ResultRow& row : kResults) {
     row.compute(s, troubles);
     form.SetText(row.box, DisplayText(s.*row.field, row.percent));
   }
+  s.Shown = ShownInputs{PrintOf(s.DataText), PrintOf(precisionText), s.ItemCount};
   if (troubles.oneItem) ShowOk(form, kOneItemPrompt, kCannotComputeTitle);
   if (troubles.meanZero) ShowOk(form, kMeanZeroPrompt, kCannotComputeTitle);
   if (troubles.outOfRange) ShowOk(form, kOutOfRangePrompt, kCannotComputeTitle);
@@ -137,7 +140,7 @@ void Calculate(runtime::FormServices& form, CalcState& s) {
   } else if (const std::optional<TextRange> bad = ReadItems(form, s, counted)) {
     form.SelectText("Text1", bad->start, bad->length);
   } else {
-    ShowResults(form, s);
+    ShowResults(form, s, precisionText);
   }
 }
 

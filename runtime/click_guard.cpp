@@ -18,16 +18,25 @@ void Tell(FormServices& form, std::u16string_view prompt) noexcept {
   }
 }
 
-}  // namespace
-
-void DeliverClick(ClickTarget& target, std::string_view control, FormServices& form) noexcept {
+template <typename Procedure>
+void Guarded(FormServices& form, Procedure run) noexcept {
   try {
-    target.Click(control, form);
+    run();
   } catch (const std::bad_alloc&) {
     Tell(form, kOutOfMemoryPrompt);
   } catch (...) {
     Tell(form, kUnexpectedPrompt);
   }
+}
+
+}  // namespace
+
+void DeliverClick(ClickTarget& target, std::string_view control, FormServices& form) noexcept {
+  Guarded(form, [&] { target.Click(control, form); });
+}
+
+void DeliverChange(ClickTarget& target, std::string_view box, FormServices& form) noexcept {
+  Guarded(form, [&] { target.Change(box, form); });
 }
 
 }  // namespace quorvel::runtime

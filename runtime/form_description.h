@@ -47,19 +47,33 @@ struct ControlDescription {
 // control's name, among the pictures it embeds (assets/: an .ico with 16 x 16
 // and 32 x 32 images in 16 colours and 32-bit ones from 16 to 256 pixels, a
 // .bmp for each Image).
+// A command offered beside the buttons: an entry in the context menu of each
+// box it names, and a shortcut anywhere in the window (Ctrl+Shift with `key`
+// on the desktop). The host delivers it by its name, as a click.
+struct MenuCommand {
+  std::string_view name;
+  std::u16string_view caption;
+  char key;
+  std::span<const std::string_view> boxes;
+};
+
 struct FormDescription {
   std::string_view name;
   std::u16string_view caption;
   int clientWidthTwips;
   int clientHeightTwips;
   std::span<const ControlDescription> controls;
+  std::span<const MenuCommand> commands;
 };
 
-// Receives the clicks a host delivers, by control name.
+// Receives what a host delivers: clicks of buttons and menu commands by name,
+// and every change of a box's text, whether the user or a command made it.
 class ClickTarget {
  public:
   virtual ~ClickTarget() = default;
   virtual void Click(std::string_view control, FormServices& form) = 0;
+  // A target that shows nothing derived from the boxes ignores their changes.
+  virtual void Change(std::string_view /*box*/, FormServices& /*form*/) {}
 };
 
 }  // namespace quorvel::runtime

@@ -32,6 +32,10 @@ std::u16string RecordingForm::Text(std::string_view box) const {
   return TextIn(boxes_, box);
 }
 
+std::size_t RecordingForm::TextLength(std::string_view box) const {
+  return TextIn(boxes_, box).size();
+}
+
 void RecordingForm::SetText(std::string_view box, std::u16string_view text) {
   Type(box, text);
   events_.push_back({Event::Kind::SetText, std::string(box), std::u16string(text), {}, {}});
@@ -43,6 +47,21 @@ void RecordingForm::SelectText(std::string_view box, std::size_t start, std::siz
     throw std::out_of_range("selection past the end of " + std::string(box));
   }
   events_.push_back({Event::Kind::SelectText, std::string(box), {}, {}, {}, start, length});
+}
+
+void RecordingForm::SetStale(std::string_view box, bool stale) {
+  TextIn(boxes_, box);  // an unknown box throws
+  if (stale) {
+    stale_.emplace(box);
+  } else if (const auto it = stale_.find(box); it != stale_.end()) {
+    stale_.erase(it);
+  }
+}
+
+bool RecordingForm::CopyToClipboard(std::u16string_view text) {
+  if (clipboardRefused_) return false;
+  events_.push_back({Event::Kind::Copy, {}, std::u16string(text), {}, {}});
+  return true;
 }
 
 MsgBoxAnswer RecordingForm::MsgBox(std::u16string_view prompt, MsgBoxButtons buttons,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <map>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,9 +19,9 @@ namespace quorvel::runtime {
 class RecordingForm : public FormServices {
  public:
   struct Event {
-    enum class Kind { SetText, MsgBox, SelectText } kind;
+    enum class Kind { SetText, MsgBox, SelectText, Copy } kind;
     std::string box;         // SetText, SelectText: the box
-    std::u16string text;     // SetText: the new text; MsgBox: the prompt
+    std::u16string text;     // SetText: the new text; MsgBox: the prompt; Copy: the text copied
     std::u16string title;    // MsgBox only
     MsgBoxButtons buttons;   // MsgBox only
     std::size_t start = 0;   // SelectText only
@@ -36,16 +37,25 @@ class RecordingForm : public FormServices {
   void Type(std::string_view box, std::u16string_view text);
 
   std::u16string Text(std::string_view box) const override;
+  std::size_t TextLength(std::string_view box) const override;
   void SetText(std::string_view box, std::u16string_view text) override;
   void SelectText(std::string_view box, std::size_t start, std::size_t length) override;
+  // Stale marks are kept as state, not recorded: a box is marked or not.
+  void SetStale(std::string_view box, bool stale) override;
+  // Records the copy, or fails as a clipboard held by another program would.
+  bool CopyToClipboard(std::u16string_view text) override;
   MsgBoxAnswer MsgBox(std::u16string_view prompt, MsgBoxButtons buttons,
                       std::u16string_view title) override;
 
   const std::vector<Event>& Events() const { return events_; }
   void ClearEvents() { events_.clear(); }
+  bool IsStale(std::string_view box) const { return stale_.contains(box); }
+  void RefuseClipboard() { clipboardRefused_ = true; }
 
  private:
   MsgBoxAnswer yesNoAnswer_;
+  bool clipboardRefused_ = false;
+  std::set<std::string, std::less<>> stale_;
   std::map<std::string, std::u16string, std::less<>> boxes_;
   std::vector<Event> events_;
 };

@@ -10,9 +10,12 @@
 
 #include "calc/calculate_command.h"
 #include "case_table.h"
+#include "runtime/box_hint.h"
 #include "runtime/click_guard.h"
 #include "runtime/recording_form.h"
 #include "tools/utf8.h"
+#include "window/copy_command.h"
+#include "window/stale_marks.h"
 #include "window/static_form.h"
 
 namespace quorvel {
@@ -34,9 +37,10 @@ std::string Recorded(const RecordingForm& form) {
   std::string lines;
   for (const RecordingForm::Event& e : form.Events()) {
     const bool ask = e.buttons == runtime::MsgBoxButtons::YesNo;
-    lines += e.kind == Kind::SetText  ? Line("set", e.box, e.text)
-             : e.kind == Kind::MsgBox ? Line(ask ? "ask" : "ok", Utf16ToUtf8(e.title), e.text)
-                                      : Selected({e.box, e.start, e.length});
+    if (e.kind == Kind::SetText) lines += Line("set", e.box, e.text);
+    if (e.kind == Kind::MsgBox) lines += Line(ask ? "ask" : "ok", Utf16ToUtf8(e.title), e.text);
+    if (e.kind == Kind::SelectText) lines += Selected({e.box, e.start, e.length});
+    if (e.kind == Kind::Copy) lines += Line("copy", "", e.text);
   }
   return lines;
 }
@@ -52,9 +56,36 @@ std::string Expected(const cases::Case& c) {
              Line(ask ? "ask" : "ok", Utf16ToUtf8(m.title), m.prompt);
   }
   lines += focus;
+  if (c.editsAfter) lines += "ok 复制结果=结果已过期或尚未计算，请先计算。\n";
+  if (c.copiedCount) {
+    std::u16string values;
+    for (const std::u16string& result : c.results) values += result + u"\t";
+    const std::string count = std::to_string(*c.copiedCount);
+    lines += Line(
+        "copy", "",
+        u"平均值\t平均偏差\t相对平均偏差(%)\t标准偏差(S)\t相对标准偏差(RSD%)\t数据个数\t精度\n" +
+            values + std::u16string(count.begin(), count.end()) + u"\t" + c.precision + u"\n");
+  }
   for (int i = 1; c.clearAnswer == 'y' && i <= 6; ++i)
     lines += Line("set", "Text" + std::to_string(i), u"");
   return lines;
+}
+
+// Adds a blank to the data: each result written is stale, and cannot be
+// copied. Taken away again, no result is.
+void EditAfterwards(RecordingForm& form, const calc::CalcState& state, const cases::Case& c) {
+  const std::u16string data = form.Text("Text1");
+  form.Type("Text1", data + u" ");
+  window::MarkResults(form, state);
+  for (int i = 0; i < 5; ++i) {
+    const std::string box = "Text" + std::to_string(i + 2);
+    EXPECT_EQ(form.IsStale(box), !c.results[i].empty()) << c.name << " " << box;
+  }
+  window::CopyResults(form, state);
+  form.Type("Text1", data);
+  window::MarkResults(form, state);
+  for (const char* box : {"Text2", "Text3", "Text4", "Text5", "Text6"})
+    EXPECT_FALSE(form.IsStale(box)) << c.name << " " << box;
 }
 
 // One window and one state run all rows in turn, so each row also shows that
@@ -77,9 +108,103 @@ TEST(CaseTable, EveryRowLeavesExactlyItsEvents) {
     calc::Calculate(form, state);
     EXPECT_EQ(state.DataText.capacity(), std::u16string().capacity()) << c.name;
     EXPECT_EQ(state.ItemValue.capacity(), 0u) << c.name;
+    if (c.editsAfter) EditAfterwards(form, state, c);
+    if (c.copiedCount) window::CopyResults(form, state);
     if (c.clearAnswer != 0) window.Click("Command2", form);
     EXPECT_EQ(Recorded(form), Expected(c)) << c.name;
   }
+}
+
+// What the user does after calculating 1 2 3 4 5 at 0.0001: a box and the
+// text typed into it, or a button clicked. Then the marks of the five results
+// (all alike), and what 复制全部结果 gives: the values row copied, or the
+// prompt of the message refusing it.
+struct StaleCase {
+  const char* name;
+  std::vector<std::pair<std::string_view, std::u16string_view>> steps;
+  bool stale;
+  std::u16string_view copied;
+};
+
+TEST(Static, MarksResultsOfChangedTextsStaleAndCopiesOnlyCurrentOnes) {
+  constexpr std::u16string_view kRefused = u"结果已过期或尚未计算，请先计算。";
+  const StaleCase cases[] = {
+      {"as calculated", {}, false, u"3\t1.2\t40%\t1.581139\t52.7046%\t5\t0.0001\n"},
+      {"an item changed, same length", {{"Text1", u"1 2 3 4 6"}}, true, kRefused},
+      {"the precision changed", {{"Text7", u"0.001"}}, true, kRefused},
+      {"changed and changed back",
+       {{"Text7", u"1"}, {"Text7", u"0.0001"}},
+       false,
+       u"3\t1.2\t40%\t1.581139\t52.7046%\t5\t0.0001\n"},
+      {"a calculation refused", {{"Text1", u"1 2 x"}, {"Command1", u""}}, true, kRefused},
+      {"calculated again",
+       {{"Text1", u"1 2"}, {"Command1", u""}},
+       false,
+       u"1.5\t0.5\t33.3333%\t0.707107\t47.1405%\t2\t0.0001\n"},
+      {"a result typed over",
+       {{"Text2", u"三"}},
+       false,
+       u"三\t1.2\t40%\t1.581139\t52.7046%\t5\t0.0001\n"},
+      {"cleared", {{"Command2", u""}}, false, kRefused},
+  };
+  for (const StaleCase& c : cases) {
+    window::Static window;
+    RecordingForm form(window::Static::Description());
+    form.Type("Text1", u"1 2 3 4 5");
+    window.Click("Command1", form);
+    for (const auto& [control, text] : c.steps) {
+      if (control.starts_with("Command")) {
+        window.Click(control, form);
+      } else {
+        form.Type(control, text);
+        window.Change(control, form);
+      }
+    }
+    for (const char* box : {"Text2", "Text3", "Text4", "Text5", "Text6"})
+      EXPECT_EQ(form.IsStale(box), c.stale) << c.name << " " << box;
+    window.Click("CopyResults", form);
+    const std::u16string& last = form.Events().back().text;
+    EXPECT_EQ(last.substr(last.find(u'\n') + 1), c.copied) << c.name;
+  }
+}
+
+// Nothing calculated, nothing to copy; a clipboard held elsewhere is told.
+TEST(Static, RefusesACopyThatCannotBeMade) {
+  window::Static window;
+  RecordingForm form(window::Static::Description());
+  window.Click("CopyResults", form);
+  form.Type("Text1", u"1 2");
+  window.Click("Command1", form);
+  form.RefuseClipboard();
+  window.Click("CopyResults", form);
+  EXPECT_EQ(Recorded(form).substr(Recorded(form).rfind("ok")),
+            "ok 复制结果=无法打开剪贴板，结果未复制，请稍后再试。\n");
+  EXPECT_EQ(Recorded(form).find("ok 复制结果=结果已过期或尚未计算，请先计算。"), 0u);
+}
+
+// The rule every host draws a box's hints by: the stale note first, a cut
+// text whole, and the command's tip only where nothing else is told.
+TEST(HintFor, TellsStaleCutAndCommandInThatOrder) {
+  struct Row {
+    bool cut, stale;
+    std::u16string_view tooltip, description;
+  };
+  const Row rows[] = {
+      {false, false, u"复制 (Ctrl+Shift+C)", u""},
+      {true, false, u"3.1415926536", u"3.1415926536"},
+      {false, true, u"结果已过期：原始数据或精度已改动，请重新计算。",
+       u"结果已过期：原始数据或精度已改动，请重新计算。"},
+      {true, true, u"结果已过期：原始数据或精度已改动，请重新计算。\n3.1415926536",
+       u"结果已过期：原始数据或精度已改动，请重新计算。\n3.1415926536"},
+  };
+  for (const Row& row : rows) {
+    const runtime::BoxHint hint = runtime::HintFor(u"3.1415926536", row.cut, row.stale,
+                                                   runtime::CommandTip(u"复制", u"Ctrl+Shift+C"));
+    EXPECT_EQ(Utf16ToUtf8(hint.tooltip), Utf16ToUtf8(row.tooltip)) << row.cut << row.stale;
+    EXPECT_EQ(Utf16ToUtf8(hint.description), Utf16ToUtf8(row.description)) << row.cut << row.stale;
+  }
+  EXPECT_TRUE(runtime::IsCut(76.4, 75));
+  EXPECT_FALSE(runtime::IsCut(75, 75));
 }
 
 // A recording form on which each read or write of a box first runs what a

@@ -3,6 +3,8 @@
 #include "calc/calculate_command.h"
 #include "quorvel_version.h"
 #include "window/clear_command.h"
+#include "window/copy_command.h"
+#include "window/stale_marks.h"
 
 namespace quorvel::window {
 namespace {
@@ -50,7 +52,12 @@ constexpr ControlDescription kControls[] = {
 };
 // clang-format on
 
-constexpr runtime::FormDescription kStatic{"Static", u"Quorvel1.2", 6645, 4785, kControls};
+constexpr runtime::MenuCommand kCommands[] = {
+    {"CopyResults", u"复制全部结果", 'C', kResultBoxes},
+};
+
+constexpr runtime::FormDescription kStatic{"Static", u"Quorvel1.2", 6645,
+                                           4785,     kControls,     kCommands};
 
 // Columns: the control clicked, the procedure it runs.
 struct ClickRow {
@@ -61,6 +68,7 @@ struct ClickRow {
 constexpr ClickRow kClicks[] = {
     {"Command1", &calc::Calculate},
     {"Command2", [](runtime::FormServices& form, calc::CalcState&) { Clear(form); }},
+    {"CopyResults", [](runtime::FormServices& form, calc::CalcState& s) { CopyResults(form, s); }},
 };
 
 }  // namespace
@@ -83,6 +91,13 @@ void Static::Click(std::string_view control, runtime::FormServices& form) {
   for (const ClickRow& row : kClicks) {
     if (row.control == control) row.run(form, state_);
   }
+  // The boxes the procedure wrote changed while it ran; their marks follow
+  // once it is done.
+  MarkResults(form, state_);
+}
+
+void Static::Change(std::string_view /*box*/, runtime::FormServices& form) {
+  if (!running_) MarkResults(form, state_);
 }
 
 }  // namespace quorvel::window

@@ -14,6 +14,8 @@ class Static final : public runtime::ClickTarget {
   static const runtime::FormDescription& Description();
 
   void Click(std::string_view control, runtime::FormServices& form) override;
+  // Any edit may make the results on show stale, or current again.
+  void Change(std::string_view box, runtime::FormServices& form) override;
 
  private:
   calc::CalcState state_;

@@ -45,8 +45,19 @@ Case ParseRow(const std::string& line, const std::string& where) try {
   const auto marked = [&](char16_t mark) { return f[1].find(mark) != std::u16string::npos; };
   const char clearAnswer = marked(u'y') ? 'y' : (marked(u'n') ? 'n' : '\0');
   // "-" in all five results when none is written.
-  Case c{line.substr(0, line.find('\t')), marked(u'w'), clearAnswer, f[2], f[3], f[4] != u"-",
-         {f[4], f[5], f[6], f[7], f[8]},  std::nullopt, {}};
+  Case c{line.substr(0, line.find('\t')),
+         marked(u'w'),
+         clearAnswer,
+         std::nullopt,
+         marked(u'e'),
+         f[2],
+         f[3],
+         f[4] != u"-",
+         {f[4], f[5], f[6], f[7], f[8]},
+         std::nullopt,
+         {}};
+  if (const std::size_t copy = f[1].find(u'c'); copy != std::u16string::npos)
+    c.copiedCount = std::stoul(Utf16ToUtf8(f[1].substr(copy + 1)));
   // Box@start+length; std::stoul throws on any other form.
   if (const std::string focus = Utf16ToUtf8(f[9]); focus != "-") {
     const std::size_t at = focus.find('@'), plus = focus.find('+', at);

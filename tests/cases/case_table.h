@@ -25,12 +25,17 @@ struct Selection {
 // Type the precision and the data, click 计算: the five result boxes are
 // written with `results` (unless !writesResults: then they keep their
 // texts), then `messages` show in order, then the focus goes to `focus` if
-// the row names one. A row marked "y" or "n" then clicks 清空 and answers Yes
-// or No; its last message is that question.
+// the row names one. A row marked "c" then copies all results: the count of
+// items read follows the "c". A row marked "e" then adds a blank to the data,
+// which makes every written result stale, and takes it away again. A row
+// marked "y" or "n" then clicks 清空 and answers Yes or No; its last message
+// is that question.
 struct Case {
   std::string name;
   bool window = false;
-  char clearAnswer = 0;  // 'y', 'n' or 0 for no 清空 click
+  char clearAnswer = 0;                    // 'y', 'n' or 0 for no 清空 click
+  std::optional<std::size_t> copiedCount;  // copy all results, with this count
+  bool editsAfter = false;
   std::u16string precision, data;
   bool writesResults = false;
   std::array<std::u16string, 5> results;
