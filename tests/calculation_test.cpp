@@ -146,6 +146,10 @@ TEST(Static, MarksResultsOfChangedTextsStaleAndCopiesOnlyCurrentOnes) {
        false,
        u"三\t1.2\t40%\t1.581139\t52.7046%\t5\t0.0001\n"},
       {"cleared", {{"Command2", u""}}, false, kRefused},
+      {"cleared, the data typed again",
+       {{"Command2", u""}, {"Text1", u"1 2 3 4 5"}},
+       false,
+       kRefused},
   };
   for (const StaleCase& c : cases) {
     window::Static window;
@@ -203,7 +207,7 @@ TEST(HintFor, TellsStaleCutAndCommandInThatOrder) {
     EXPECT_EQ(Utf16ToUtf8(hint.tooltip), Utf16ToUtf8(row.tooltip)) << row.cut << row.stale;
     EXPECT_EQ(Utf16ToUtf8(hint.description), Utf16ToUtf8(row.description)) << row.cut << row.stale;
   }
-  EXPECT_TRUE(runtime::IsCut(76.4, 75));
+  EXPECT_TRUE(runtime::IsCut(75.4, 75));
   EXPECT_FALSE(runtime::IsCut(75, 75));
 }
 

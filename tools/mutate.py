@@ -19,6 +19,22 @@ ROOT = pathlib.Path(__file__).resolve().parent.parent
 
 # (file, text, replacement, what the fault is)
 FAULTS = [
+    ("window/stale_marks.cpp", "changed && form.TextLength(box) > 0", "changed",
+     "an empty result marked stale"),
+    ("window/stale_marks.cpp", 'StillHolds(form, "Text7", state.Shown->precision) &&', "",
+     "the precision left out of the comparison"),
+    ("window/static_form.cpp", "  MarkResults(form, state_);\n}", "}",
+     "marks not updated after a click"),
+    ("window/copy_command.cpp", "form.MsgBox(kClipboardPrompt", "form.MsgBox(kNothingToCopyPrompt",
+     "refused clipboard told as stale results"),
+    ("window/copy_command.cpp", " || !AnyResult(form)", " || (!AnyResult(form) && !state.Shown)",
+     "empty results copied"),
+    ("window/copy_command.cpp", "values.push_back(form.Text(\"Text7\"))",
+     "values.push_back(form.Text(\"Text7\").substr(0, 32767))", "precision cut in the copy"),
+    ("runtime/box_hint.cpp", "if (stale) told = kStaleNote;", "if (!stale) told = kStaleNote;",
+     "stale note told of current results"),
+    ("runtime/box_hint.h", "return textWidth > room;", "return textWidth >= room + 1;",
+     "a fraction of a pixel not counted as cut"),
     ("calc/statistics.cpp", "s.ItemCount > 20", "s.ItemCount >= 20", "divisor switches at 20"),
     ("calc/statistics.cpp", "x + 0.5", "x + 0.49", "rounding constant"),
     ("calc/statistics.cpp", "* 100 * s.Factor", "* 10 * s.Factor", "standard deviation scale"),
