@@ -93,6 +93,39 @@ void CalculateRepeatedClick(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 
+// 复制全部结果 after a calculation, and an edit of the data box that keeps
+// its length (one digit typed over another), the case where the texts must
+// be hashed to tell whether the results are still current. Both read the
+// whole data text once, as a calculation does.
+void CopyResults(benchmark::State& state) {
+  const auto form = FormWithSeries(state.range(0));
+  window::Static window;
+  window.Click("Command1", *form);
+  for (auto _ : state) {
+    form->ClearEvents();
+    window.Click("CopyResults", *form);
+  }
+  if (form->Events().size() != 1 ||
+      form->Events()[0].kind != runtime::RecordingForm::Event::Kind::Copy)
+    state.SkipWithError("the results were not copied");
+  state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+void EditOfTheSameLength(benchmark::State& state) {
+  const auto form = FormWithSeries(state.range(0));
+  window::Static window;
+  window.Click("Command1", *form);
+  std::u16string data = form->Text("Text1");
+  for (auto _ : state) {
+    state.PauseTiming();
+    data[0] = data[0] == u'9' ? u'1' : u'9';
+    form->Type("Text1", data);
+    state.ResumeTiming();
+    window.Change("Text1", *form);
+  }
+  state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
 // The floor: parse and sum the same text with nothing else around it.
 void BareFromChars(benchmark::State& state) {
   const std::string series = LabSeries(state.range(0));
@@ -122,6 +155,8 @@ BENCHMARK(CalculateRepeatedClick)
     ->Arg(100'000)
     ->Arg(1'000'000)
     ->Unit(benchmark::kMillisecond);
+BENCHMARK(CopyResults)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
+BENCHMARK(EditOfTheSameLength)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
 
 // Prints, after the usual table, how many times slower each kind of click is
 // than the bare loop at each size. CPU time, not wall time: all are single

@@ -8,7 +8,7 @@ namespace quorvel::calc {
 
 // What is kept of a text to tell later whether a box still holds it, without
 // keeping a copy: its length, compared first because a box gives it at no
-// cost, and a 64-bit hash of its UTF-16 units (FNV-1a, a unit a step).
+// cost, and a 64-bit hash of its UTF-16 units (FNV-1a, four units a step).
 struct TextPrint {
   std::size_t length = 0;
   std::uint64_t hash = 0;
