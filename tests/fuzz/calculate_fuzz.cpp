@@ -15,6 +15,8 @@
 #include "runtime/recording_form.h"
 #include "window/static_form.h"
 
+using Event = quorvel::runtime::RecordingForm::Event;
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size) {
   // An empty input reads as a lone unit 0: no precision and no data.
   std::u16string units(std::max<std::size_t>(size / 2, 1), u'\0');
@@ -33,6 +35,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
   form.ClearEvents();
   window.Click("Command1", form);
   if (fault.empty() && form.Events() != first) fault = "a second click did something else";
+
+  // Results just written are current whatever the texts held: none is
+  // marked stale, and they copy; with none shown there is nothing to copy.
+  const bool wrote = std::any_of(first.begin(), first.end(), [](const Event& e) {
+    return e.kind == Event::Kind::SetText && !e.text.empty();
+  });
+  window.Click("CopyResults", form);
+  if (fault.empty() && (form.Events().back().kind == Event::Kind::Copy) != wrote)
+    fault = "copy all results did not follow the calculation";
+  if (fault.empty() && form.IsStale("Text2")) fault = "a result just written is marked stale";
   if (fault.empty()) return 0;
   std::fprintf(stderr, "rule broken: %s\n", fault.c_str());
   std::abort();
