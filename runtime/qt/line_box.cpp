@@ -1,6 +1,5 @@
 #include "runtime/qt/line_box.h"
 
-#include <QAccessible>
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QFocusEvent>
@@ -86,19 +85,6 @@ void LineBox::SetStale(bool stale) {
   }
   setPalette(colours);
   TellHint();
-}
-
-void LineBox::Write(const QString& text) {
-  const bool changed = text != this->text();
-  setText(text);
-  // As in a Windows edit control, a written box shows the start of its
-  // text: a long result shows its leading digits, not its tail.
-  setCursorPosition(0);
-  // A result is written while the focus is elsewhere, so a screen reader
-  // would not hear it as an edit of the focused text.
-  if (!changed) return;
-  QAccessibleValueChangeEvent event(this, text);
-  QAccessible::updateAccessibility(&event);
 }
 
 QRect LineBox::TextArea() const {

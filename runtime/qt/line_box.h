@@ -23,9 +23,6 @@ class LineBox final : public QLineEdit {
   void Offer(QAction* command);
   // A stale box draws its text in the style's disabled-text grey.
   void SetStale(bool stale);
-  // Writes a text as a host does: the start shows, and a screen reader hears
-  // the new value.
-  void Write(const QString& text);
 
  protected:
   void paintEvent(QPaintEvent* event) override;

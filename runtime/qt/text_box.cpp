@@ -42,8 +42,12 @@ qsizetype BoxTextLength(const QWidget& box) {
 }
 
 void SetBoxText(QWidget& box, const QString& text) {
-  if (auto* line = dynamic_cast<LineBox*>(&box)) {
-    line->Write(text);
+  if (auto* line = qobject_cast<QLineEdit*>(&box)) {
+    line->setText(text);
+    // As in a Windows edit control, a written box shows the start of its
+    // text: a long result shows its leading digits, not its tail. The line
+    // edit itself tells a screen reader of the new text (AT-SPI text-changed).
+    line->setCursorPosition(0);
     return;
   }
   auto& data = static_cast<DataBox&>(box);
