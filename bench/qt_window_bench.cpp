@@ -2,10 +2,9 @@
 // box as a user pastes, beside the host writing the same text (as one
 // undoable edit), a key typed into a large pasted text, the Calculate click
 // from the button to the five results painted, and 复制全部结果 after it on a
-// million items. First, before the
-// others have touched the heap, it prints what a long session leaves held:
-// the resident memory after rounds of pasting a million lines and answering
-// 清空 with 是.
+// million items. First, before the others have touched the heap, it prints
+// what a long session leaves held: the resident memory after rounds of
+// pasting a million lines and answering 清空 with 是.
 // Runs on the offscreen platform unless QT_QPA_PLATFORM says otherwise.
 
 #include <benchmark/benchmark.h>

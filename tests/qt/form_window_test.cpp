@@ -30,11 +30,10 @@ class FormWindowTest : public QObject {
     return *window_.findChild<Widget*>(QString::fromUtf8(name));
   }
   QPlainTextEdit& DataBox() { return Control<QPlainTextEdit>("Text1"); }
-  // The boxes' texts. Marked, each result box's text is followed by what
-  // else the box shows: that its start is hidden, the sign that the text goes
-  // on (the only colour drawn inside the frame of a box without the focus),
-  // a text colour but black, and a tooltip or accessible description but the
-  // one that names the copy command.
+  // The boxes' texts. Marked, each result box's text is followed by what else
+  // the box shows: that its start is hidden, the sign that the text goes on
+  // (the one colour drawn in a box without the focus), a text colour but black,
+  // and a tooltip or accessible description but the copy command's tip.
   QStringList Texts(bool marked = false) {
     QStringList texts;
     for (int number = 1; number <= 7; ++number) {
@@ -239,8 +238,9 @@ class FormWindowTest : public QObject {
   // A person at the window for SESSION_SECONDS (3 unless set): random keys,
   // pastes (numbers, separators, bad and huge items, lone surrogates),
   // clicks and answers through the real controls; SESSION_SEED replays a
-  // session. Calculate never changes the data or the precision, and 清空
-  // answered 否 changes nothing.
+  // session. Calculate never changes the data or the precision, 清空
+  // answered 否 changes nothing, and a result changes by a click or by keys
+  // typed into it, never by being marked stale.
   void randomSession() {
     const auto seed = qEnvironmentVariable("SESSION_SEED", QString::number(std::random_device()()));
     qInfo("SESSION_SEED=%s", qPrintable(seed));
@@ -263,7 +263,6 @@ class FormWindowTest : public QObject {
       random.bounded(5) ? QTest::keySequence(window_.windowHandle(), pick(keys))  // to the focus
                         : Click(random.bounded(2) ? "Command1" : "Command2", random.bounded(2));
       if (!calculated.isEmpty()) QCOMPARE(Texts()[0] + '|' + Texts()[6], was[0] + '|' + was[6]);
-      // A result changes by a click or by keys typed into it, never by its mark.
       for (int number = 2; number <= 6 && calculated.isEmpty() && cleared.isEmpty(); ++number)
         QVERIFY(Texts()[number - 1] == was[number - 1] || typedInto == &Control(Box(number)));
       if (answer_ == Qt::Key_Return || answer_ == Qt::Key_Y) std::fill_n(was.begin(), 6, "");
