@@ -2,12 +2,16 @@
 
 #include <QAbstractButton>
 #include <QAccessibleWidget>
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QPainter>
 
 #include "runtime/click_guard.h"
 #include "runtime/qt/busy_cursor.h"
 #include "runtime/qt/control_factory.h"
+#include "runtime/qt/line_box.h"
 #include "runtime/qt/message_box.h"
 #include "runtime/qt/qt_text.h"
 #include "runtime/qt/text_box.h"
@@ -45,6 +49,7 @@ FormWindow::FormWindow(const FormDescription& description, ClickTarget& target, 
                TwipsToPixels(description.clientHeightTwips, dpi));
 
   for (const ControlDescription* control : InTabOrder(description)) AddControl(*control, dpi);
+  for (const MenuCommand& command : description.commands) AddCommand(command);
 }
 
 void FormWindow::AddControl(const ControlDescription& description, int dpi) {
@@ -59,13 +64,35 @@ void FormWindow::AddControl(const ControlDescription& description, int dpi) {
   QWidget* widget = CreateControl(description, *this);
   widget->setGeometry(geometry);
 
-  if (description.kind == ControlKind::TextBox) boxes_.emplace(description.name, widget);
+  if (description.kind == ControlKind::TextBox) {
+    boxes_.emplace(description.name, widget);
+    OnBoxTextChange(*widget, *this, [this, name = std::string(description.name)] {
+      DeliverChange(target_, name, *this);
+    });
+  }
   if (description.kind == ControlKind::CommandButton) {
     connect(static_cast<QAbstractButton*>(widget), &QAbstractButton::clicked, this,
             [this, name = std::string(description.name)] {
               const CursorOverride busy;
               DeliverClick(target_, name, *this);
             });
+  }
+}
+
+void FormWindow::AddCommand(const MenuCommand& command) {
+  auto* action = new QAction(ToQString(command.caption), this);
+  // Window-wide, so it works from whichever control has the focus: the line
+  // edits and the data box claim Ctrl with a letter, not Ctrl+Shift with one.
+  action->setShortcut(
+      QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, static_cast<Qt::Key>(command.key)));
+  action->setShortcutContext(Qt::WindowShortcut);
+  addAction(action);
+  connect(action, &QAction::triggered, this, [this, name = std::string(command.name)] {
+    const CursorOverride busy;
+    DeliverClick(target_, name, *this);
+  });
+  for (const std::string_view box : command.boxes) {
+    if (auto* line = dynamic_cast<LineBox*>(&Box(box))) line->Offer(action);
   }
 }
 
@@ -79,12 +106,29 @@ std::u16string FormWindow::Text(std::string_view box) const {
   return ToU16String(BoxText(Box(box)));
 }
 
+std::size_t FormWindow::TextLength(std::string_view box) const {
+  return static_cast<std::size_t>(BoxTextLength(Box(box)));
+}
+
 void FormWindow::SetText(std::string_view box, std::u16string_view text) {
   SetBoxText(Box(box), ToQString(text));
 }
 
 void FormWindow::SelectText(std::string_view box, std::size_t start, std::size_t length) {
   SelectBoxText(Box(box), static_cast<int>(start), static_cast<int>(length));
+}
+
+void FormWindow::SetStale(std::string_view box, bool stale) {
+  SetBoxStale(Box(box), stale);
+}
+
+bool FormWindow::CopyToClipboard(std::u16string_view text) {
+  QClipboard* clipboard = QGuiApplication::clipboard();
+  const QString copied = ToQString(text);
+  clipboard->setText(copied);
+  // Qt tells no failure: a clipboard it could not take (the display refused,
+  // or another program took it back at once) reads back something else.
+  return clipboard->text() == copied;
 }
 
 MsgBoxAnswer FormWindow::MsgBox(std::u16string_view prompt, MsgBoxButtons buttons,

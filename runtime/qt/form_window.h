@@ -14,9 +14,10 @@
 namespace quorvel::runtime::qt {
 
 // Hosts any window description as a fixed-size Qt window: builds its controls
-// at the screen's logical DPI, hands every button click to the click target
-// by control name, and gives the target the window's boxes and message boxes.
-// Assistive technology meets it as a window named by its caption.
+// at the screen's logical DPI, hands every button click and menu command to
+// the click target by name, and every change of a box's text, and gives the
+// target the window's boxes, the clipboard and message boxes. Assistive
+// technology meets it as a window named by its caption.
 class FormWindow final : public QWidget, public FormServices {
   Q_OBJECT
 
@@ -25,8 +26,11 @@ class FormWindow final : public QWidget, public FormServices {
   FormWindow(const FormDescription& description, ClickTarget& target, QWidget* parent = nullptr);
 
   std::u16string Text(std::string_view box) const override;
+  std::size_t TextLength(std::string_view box) const override;
   void SetText(std::string_view box, std::u16string_view text) override;
   void SelectText(std::string_view box, std::size_t start, std::size_t length) override;
+  void SetStale(std::string_view box, bool stale) override;
+  bool CopyToClipboard(std::u16string_view text) override;
   MsgBoxAnswer MsgBox(std::u16string_view prompt, MsgBoxButtons buttons,
                       std::u16string_view title) override;
 
@@ -40,6 +44,7 @@ class FormWindow final : public QWidget, public FormServices {
   };
 
   void AddControl(const ControlDescription& description, int dpi);
+  void AddCommand(const MenuCommand& command);
   QWidget& Box(std::string_view name) const;
 
   ClickTarget& target_;

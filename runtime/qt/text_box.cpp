@@ -34,11 +34,19 @@ QString BoxText(const QWidget& box) {
   return text;
 }
 
+qsizetype BoxTextLength(const QWidget& box) {
+  if (const auto* line = qobject_cast<const QLineEdit*>(&box)) return line->text().size();
+  // The document counts the separator after its last block, which its raw
+  // text leaves out; every other separator is one line feed of BoxText.
+  return static_cast<const QPlainTextEdit&>(box).document()->characterCount() - 1;
+}
+
 void SetBoxText(QWidget& box, const QString& text) {
   if (auto* line = qobject_cast<QLineEdit*>(&box)) {
     line->setText(text);
     // As in a Windows edit control, a written box shows the start of its
-    // text: a long result shows its leading digits, not its tail.
+    // text: a long result shows its leading digits, not its tail. The line
+    // edit itself tells a screen reader of the new text (AT-SPI text-changed).
     line->setCursorPosition(0);
     return;
   }
@@ -65,6 +73,19 @@ void SelectBoxText(QWidget& box, int start, int length) {
     data.setTextCursor(cursor);  // which scrolls it into view
   }
   box.setFocus(Qt::OtherFocusReason);
+}
+
+void SetBoxStale(QWidget& box, bool stale) {
+  if (auto* line = dynamic_cast<LineBox*>(&box)) line->SetStale(stale);
+}
+
+void OnBoxTextChange(QWidget& box, const QObject& context, std::function<void()> changed) {
+  if (auto* line = qobject_cast<QLineEdit*>(&box)) {
+    QObject::connect(line, &QLineEdit::textChanged, &context, std::move(changed));
+  } else {
+    QObject::connect(static_cast<QPlainTextEdit*>(&box), &QPlainTextEdit::textChanged, &context,
+                     std::move(changed));
+  }
 }
 
 }  // namespace quorvel::runtime::qt
