@@ -48,9 +48,21 @@ function copyText(text, words, first) {
 // a menu opening over it keeps its caret and view.
 function lineBox(name, input) {
   input.addEventListener('input', () => run('quorvel_change', name));
-  input.addEventListener('blur', (event) => {
-    if (stage.contains(event.relatedTarget)) input.scrollLeft = 0;
+  // The browser itself shows the start of a box that loses the focus, before
+  // and after it tells: the view is kept as the box scrolls, and put back
+  // before the next frame, without the ellipsis, which would hide it.
+  let view = 0;
+  input.addEventListener('scroll', () => {
+    if (document.activeElement === input) view = input.scrollLeft;
   });
+  input.addEventListener('blur', (event) => {
+    const kept = stage.contains(event.relatedTarget) ? 0 : view;
+    requestAnimationFrame(() => {
+      input.classList.toggle('scrolled', kept > 0);
+      input.scrollLeft = kept;
+    });
+  });
+  input.addEventListener('focus', () => input.classList.remove('scrolled'));
   // On a touch screen, which shows no tooltip, a tap tells what the box
   // does not show; the next tap closes it.
   let shown = false;
