@@ -51,12 +51,17 @@ export async function launchChromium() {
   return browser;
 }
 
+// Lets the page's site use the clipboard, or has the browser refuse it.
+export function allowClipboard(page, allowed = true, url = page.url()) {
+  const permissions = ['clipboard-read', 'clipboard-write', 'clipboard-sanitized-write'];
+  return page.browserContext().overridePermissions(new URL(url).origin, allowed ? permissions : []);
+}
+
 // A new tab on the site, which may use the clipboard, with the window built;
 // page.errors collects its script errors and blocked requests.
 export async function openPage(browser, url) {
-  await browser.defaultBrowserContext().overridePermissions(url, ['clipboard-read', 'clipboard-write',
-                                                                  'clipboard-sanitized-write']);
   const page = await browser.newPage();
+  await allowClipboard(page, true, url);
   page.errors = [];
   page.on('pageerror', (error) => page.errors.push(error.message));
   page.on('console', (message) => message.type() === 'error' && page.errors.push(message.text()));

@@ -181,8 +181,9 @@ void PageForm::UpdateHint(std::string_view box) {
   const auto lineBox = lineBoxes_.find(box);
   if (lineBox == lineBoxes_.end()) return;
   const std::string name = Name(box);
-  const BoxHint hint = HintFor(Text(box), IsCut(TextWidthOnPage(name.c_str()), RoomOnPage(name.c_str())),
-                               stale_.contains(box), lineBox->second);
+  const BoxHint hint =
+      HintFor(Text(box), IsCut(TextWidthOnPage(name.c_str()), RoomOnPage(name.c_str())),
+              stale_.contains(box), lineBox->second);
   ShowHintOnPage(name.c_str(), hint.tooltip.data(), hint.tooltip.size(), hint.description.data(),
                  hint.description.size());
 }

@@ -1,9 +1,10 @@
 // Runs the window rows of the case table through the real page in headless
 // chromium, pasted with Alt+M and typed with a mouse click; the message
-// dialogs, where the focus lands, 清空 and its undo, Tab order, a reload
-// offline, a new release taking over, and a random session of a person's
-// edits. QUORVEL_SITE names the built site (build/web/site), QUORVEL_CASES
-// the case table's rows as JSON (build/web/cases.json).
+// dialogs, where the focus lands, the results said, marked stale and copied,
+// 清空 and its undo, Tab order, a reload offline, a new release taking over,
+// and a random session of a person's edits. QUORVEL_SITE names the built site
+// (build/web/site), QUORVEL_CASES the case table's rows as JSON
+// (build/web/cases.json).
 import assert from 'node:assert/strict';
 import {execFileSync} from 'node:child_process';
 import {appendFileSync, cpSync, mkdtempSync, readFileSync, rmSync, truncateSync} from 'node:fs';
@@ -11,7 +12,7 @@ import {tmpdir} from 'node:os';
 import path from 'node:path';
 import {after, test} from 'node:test';
 
-import {clickDone, enter, launchChromium, openPage, pressWith, serveSite} from '../../tools/web_chromium.mjs';
+import {allowClipboard, clickDone, enter, launchChromium, openPage, pressWith, serveSite} from '../../tools/web_chromium.mjs';
 
 const cases = JSON.parse(readFileSync(process.env.QUORVEL_CASES, 'utf8')).filter((c) => c.window);
 
@@ -24,6 +25,16 @@ after(() => browser.close().then(site.close).then(() => rmSync(releases, {recurs
 // The precision, the data, then the results: 清空 empties all but the first.
 const kBoxes = ['Text7', 'Text1', 'Text2', 'Text3', 'Text4', 'Text5', 'Text6'];
 const texts = () => page.evaluate((ids) => ids.map((id) => document.getElementById(id).value), kBoxes);
+const kResultNames = ['平均值', '平均偏差', '相对平均偏差(%)', '标准偏差(S)', '相对标准偏差(RSD%)'];
+const kCommandTip = '复制全部结果 (Ctrl+Shift+Enter)';
+// Each result box's text, colour and hint.
+const marks = () => page.$$eval('#Text2, #Text3, #Text4, #Text5, #Text6', (boxes) => boxes.map((box) =>
+  [box.value, getComputedStyle(box).color, box.getAttribute('aria-description'), box.title]));
+const copyAll = async () => {
+  await page.keyboard.down('Control');
+  await pressWith(page, 'Shift', 'Enter');
+  await page.keyboard.up('Control');
+};
 
 // A text box holds a line break as a line feed alone: the unit of a table
 // position in the box, counting no CR of a CR LF before it.
@@ -74,6 +85,11 @@ async function runRow(c, typed) {
   const kept = await texts();
   assert.deepEqual([...kept, ...focus.slice(0, 2 + selection.length)],
                    [c.precision, asInBox(c.data), ...results, box, scrolled, ...selection]);
+  // The results written are said, as a person reads them.
+  const said = c.results.flatMap((text, i) => (text ? [`${kResultNames[i]} ${text}`] : [])).join('，');
+  if (c.writesResults) assert.equal(await page.$eval('#announce', (region) => region.textContent), said);
+  if (c.editsAfter) await editAfter(c);
+  if (c.copiedCount !== null) await copyResults(c, typed);
   if (!c.clearAnswer) return;
 
   await pressWith(page, 'Alt', 'C');
@@ -87,6 +103,38 @@ async function runRow(c, typed) {
   assert.equal((await texts())[1], kept[1]);
 }
 
+// A blank typed at the end of the data leaves every result stale: grey,
+// described so and not copied, its text kept. Backspace takes the marks away.
+async function editAfter(c) {
+  const note = '结果已过期：原始数据或精度已改动，请重新计算。';
+  await page.focus('#Text1');
+  await pressWith(page, 'Control', 'End');
+  await page.keyboard.press('Space');
+  assert.deepEqual(await marks(), c.results.map((text) => (text ? [text, 'rgb(109, 109, 109)', note, note] : [text, 'rgb(0, 0, 0)', null, kCommandTip])));
+  await copyAll();
+  await answerMessage(['复制结果', '结果已过期或尚未计算，请先计算。'], 'Enter');
+  await clickDone(page);
+  await page.keyboard.press('Backspace');
+  assert.deepEqual(await marks(), c.results.map((text) => [text, 'rgb(0, 0, 0)', null, kCommandTip]));
+}
+
+// 复制全部结果, by its key or, typed, by a result box's own menu, copies two
+// lines; a clipboard the browser refuses is left as it was, and the user told.
+async function copyResults(c, typed) {
+  await page.evaluate(() => navigator.clipboard.writeText('-'));
+  await allowClipboard(page, false);
+  await copyAll();
+  await answerMessage(['复制结果', '无法打开剪贴板，结果未复制，请稍后再试。'], 'Enter');
+  await clickDone(page);
+  await allowClipboard(page);
+  assert.equal(await page.evaluate(() => navigator.clipboard.readText()), '-');
+  if (typed) await page.click('#Text6', {button: 'right'});
+  await (typed ? page.keyboard.press('Enter') : copyAll());
+  await clickDone(page);
+  assert.equal(await page.evaluate(() => navigator.clipboard.readText()),
+               `平均值\t平均偏差\t相对平均偏差(%)\t标准偏差(S)\t相对标准偏差(RSD%)\t数据个数\t精度\n${[...c.results, c.copiedCount, c.precision].join('\t')}\n`);
+}
+
 // Pasted, and typed too where a keyboard types the row.
 const ways = (c) => (/^[\x20-\x7e\r\n]{0,2500}$/.test(c.data + c.precision) ? [false, true] : [false]);
 test('the window rows of the case table, pasted and typed', async () => {
@@ -95,13 +143,15 @@ test('the window rows of the case table, pasted and typed', async () => {
   }
 });
 
-test('Tab goes through the boxes, the buttons, then the precision; Shift+Tab back; each is named', async () => {
-  const order = ['Text1 原始数据 textbox multi-line', 'Text2 平均值', 'Text3 平均偏差', 'Text4 相对平均偏差(%)', 'Text5 标准偏差(S)',
-                 'Text6 相对标准偏差(RSD%)', 'Command1 计算(M)', 'Command2 清空(C)', 'Text7 精度'];
+test('Tab goes through the boxes, the buttons, then the precision; Shift+Tab back; each is named, with its key', async () => {
+  const copy = 'Control+Shift+Enter';
+  const order = ['Text1 原始数据 textbox multi-line', `Text2 平均值 ${copy}`, `Text3 平均偏差 ${copy}`, `Text4 相对平均偏差(%) ${copy}`,
+                 `Text5 标准偏差(S) ${copy}`, `Text6 相对标准偏差(RSD%) ${copy}`, 'Command1 计算(M) Alt+M', 'Command2 清空(C) Alt+C', 'Text7 精度'];
   // The element focused within the control, as a screen reader meets it.
   const focused = () => page.evaluate((control = document.activeElement) => {
     const e = control.shadowRoot?.activeElement ?? control;
-    return `${control.id} ${e.ariaLabel ?? e.textContent}${e.ariaMultiLine ? ` ${e.role} multi-line` : ''}`;
+    return [control.id, e.ariaLabel ?? e.textContent, e.ariaMultiLine && `${e.role} multi-line`, e.ariaKeyShortcuts]
+        .filter(Boolean).join(' ');
   });
   await page.focus('#Text1');
   const seen = [];
@@ -163,13 +213,23 @@ test('a new release takes over whole within two reloads, and calculates offline;
     return [names.length, files.map((file) => file.url.replace(location.origin, '')).sort()];
   }), [1, ['/Image1.bmp', '/Static-192.png', '/Static-512.png', '/index.html', '/manifest.webmanifest',
            '/quorvel-core.js', '/quorvel-core.wasm', '/quorvel.css', '/quorvel.js']]);
-  // Offline it calculates; the mean has more digits than its box shows, the RSD fits.
-  await enter(visitor, 'Text1', '1e20 2e20 2e20');
+  // Offline it calculates. The mean is 76.4 pixels wide in a room of 75, told
+  // whole; the RSD fits, and names the key that copies it.
+  await enter(visitor, 'Text7', '0.0000000001');
+  await enter(visitor, 'Text1', '3.1415926536 3.1415926536');
   await pressWith(visitor, 'Alt', 'M');
   await clickDone(visitor);
-  const mean = '1.66666666666667E+20';
+  const mean = '3.1415926536';
   assert.deepEqual(await visitor.$$eval('#Text2, #Text6', (boxes) => boxes.map((box) =>
-    [box.value, box.title, box.getAttribute('aria-description')])), [[mean, mean, mean], ['34.641%', '', null]]);
+    [box.value, box.title, box.getAttribute('aria-description')])), [[mean, mean, mean], ['0%', kCommandTip, null]]);
+  // The box's own menu copies its whole text; Escape closes it; the focus goes back each time.
+  const menu = async (key) => {
+    await visitor.click('#Text2', {button: 'right'});
+    await visitor.keyboard.press(key);
+    await visitor.keyboard.press('Enter');
+    return visitor.evaluate(async () => [document.activeElement.id, await navigator.clipboard.readText()]);
+  };
+  assert.deepEqual([await menu('ArrowDown'), await menu('Escape')], [['Text2', mean], ['Text2', mean]]);
   // Titled with the window's caption; no script error and no blocked request.
   assert.deepEqual([await visitor.title(), visitor.errors], ['Quorvel1.2', []]);
 
@@ -296,6 +356,12 @@ test('a random session of edits, pastes, undo, 计算 and 清空 keeps the text 
       assert.equal(await page.$eval('#Text7', (e) => e.value), precision);
       return model;
     },
+    // The key must not reach the data box.
+    'copy all': async () => {
+      await copyAll();
+      await answerAll('Enter');
+      return model;
+    },
     clear: async () => {
       const yes = pick([false, true]);
       await pressWith(page, 'Alt', 'C');
@@ -312,8 +378,12 @@ test('a random session of edits, pastes, undo, 计算 and 清空 keeps the text 
     const [name, step] = pick(Object.entries(steps));
     done.push(name);
     const where = `${done.slice(-6).join(', ')} (step ${done.length}, SESSION_SEED=${seed})`;
+    const results = await marks();
     model = await step().catch((e) => assert.fail(`${where}: ${e.message}`));
     held.add(model);
+    // The mark never changes a result's text.
+    const changed = (await marks()).findIndex(([text, colour], i) => colour === 'rgb(109, 109, 109)' && text !== results[i][0]);
+    assert.ok(changed < 0, `${where}: Text${changed + 2} changed while stale`);
     const [text] = await box();
     const diverges = [...text].findIndex((unit, i) => unit !== model[i]);
     assert.ok(text === model, `${where}: the box holds ${text.length} units, not ${model.length}, from ${diverges}`);
