@@ -70,11 +70,12 @@ export async function openPage(browser, url) {
   return page;
 }
 
-// A key with a modifier held, as a person presses Alt+M, Ctrl+V or Shift+Tab.
-export async function pressWith(page, modifier, key) {
-  await page.keyboard.down(modifier);
+// A key with modifiers held, as a person presses Alt+M, Shift+Tab or
+// Control+Shift+Enter.
+export async function pressWith(page, modifiers, key) {
+  for (const modifier of modifiers.split('+')) await page.keyboard.down(modifier);
   await page.keyboard.press(key.length === 1 ? `Key${key}` : key);
-  await page.keyboard.up(modifier);
+  for (const modifier of modifiers.split('+')) await page.keyboard.up(modifier);
 }
 
 // Puts the text into a box as a paste does, or types it key by key with
