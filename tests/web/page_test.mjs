@@ -103,6 +103,7 @@ async function editAfter(c) {
   await pressWith(page, 'Control', 'End');
   await page.keyboard.press('Space');
   assert.deepEqual(await marks(), marked(true).map((mark) => [...mark, 'Control+Shift+Enter']));
+  assert.equal(await page.$eval('#announce', (region) => region.textContent), note);
   await page.keyboard.press('Backspace');
   assert.deepEqual(await marks(), marked(false).map((mark) => [...mark, 'Control+Shift+Enter']));
 }
