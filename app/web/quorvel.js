@@ -64,11 +64,14 @@ function lineBox(name, input) {
   });
   input.addEventListener('focus', () => input.classList.remove('scrolled'));
   // On a touch screen, which shows no tooltip, a tap tells what the box
-  // does not show; the next tap closes it.
-  let shown = false;
-  input.addEventListener('pointerdown', () => { shown = wholeText.matches(':popover-open'); });
-  input.addEventListener('pointerup', (event) => {
-    if (event.pointerType !== 'touch' || shown || !input.hasAttribute('aria-description')) return;
+  // does not show; the next tap closes it. (The click comes after the
+  // pointer's release, which would close a popover opened on it.)
+  let tapped = false;
+  input.addEventListener('pointerdown', (event) => {
+    tapped = event.pointerType === 'touch' && !wholeText.matches(':popover-open');
+  });
+  input.addEventListener('click', () => {
+    if (!tapped || !input.hasAttribute('aria-description')) return;
     const {left, bottom} = input.getBoundingClientRect();
     wholeText.textContent = input.getAttribute('aria-description');
     Object.assign(wholeText.style, {left: `${left}px`, top: `${bottom}px`});

@@ -2,6 +2,7 @@
 
 #include <emscripten/emscripten.h>
 
+#include <algorithm>
 #include <string>
 
 #include "runtime/box_hint.h"
@@ -121,7 +122,7 @@ PageForm::PageForm(const FormDescription& form) {
                      control->multiLine, control->accessibleName.data(),
                      control->accessibleName.size());
     if (control->kind == ControlKind::TextBox && !control->multiLine) {
-      lineBoxes_.emplace(control->name, u"");
+      lineBoxes_.push_back({control->name, u""});
     }
   }
   // The description's key is the desktop's; the page has its own.
@@ -129,10 +130,11 @@ PageForm::PageForm(const FormDescription& form) {
     for (const std::string_view box : command.boxes) {
       OfferCommandOnPage(Name(box).c_str(), Name(command.name).c_str(), command.caption.data(),
                          command.caption.size());
-      lineBoxes_[Name(box)] = CommandTip(command.caption, kCommandShortcut);
+      if (LineBox* lineBox = Find(box))
+        lineBox->commandTip = CommandTip(command.caption, kCommandShortcut);
     }
   }
-  for (const auto& [box, tip] : lineBoxes_) UpdateHint(box);
+  for (const LineBox& lineBox : lineBoxes_) UpdateHint(lineBox.name);
 }
 
 std::u16string PageForm::Text(std::string_view box) const {
@@ -159,14 +161,11 @@ void PageForm::SelectText(std::string_view box, std::size_t start, std::size_t l
 void PageForm::SetStale(std::string_view box, bool stale) {
   // The window marks every result after every edit: only a mark that
   // changes costs a hint, so typing in a large data box stays quick.
-  const auto marked = stale_.find(box);
-  if ((marked != stale_.end()) == stale) return;
-  const bool noneWasStale = stale_.empty();
-  if (stale) {
-    stale_.emplace(box);
-  } else {
-    stale_.erase(marked);
-  }
+  LineBox* lineBox = Find(box);
+  if (!lineBox || lineBox->stale == stale) return;
+  const bool noneWasStale =
+      std::none_of(lineBoxes_.begin(), lineBoxes_.end(), [](const LineBox& b) { return b.stale; });
+  lineBox->stale = stale;
   MarkStaleOnPage(Name(box).c_str(), stale);
   UpdateHint(box);
   // Said once, when the results on show stop matching the boxes.
@@ -178,14 +177,20 @@ bool PageForm::CopyToClipboard(std::u16string_view text) {
 }
 
 void PageForm::UpdateHint(std::string_view box) {
-  const auto lineBox = lineBoxes_.find(box);
-  if (lineBox == lineBoxes_.end()) return;
+  const LineBox* lineBox = Find(box);
+  if (!lineBox) return;
   const std::string name = Name(box);
   const BoxHint hint =
       HintFor(Text(box), IsCut(TextWidthOnPage(name.c_str()), RoomOnPage(name.c_str())),
-              stale_.contains(box), lineBox->second);
+              lineBox->stale, lineBox->commandTip);
   ShowHintOnPage(name.c_str(), hint.tooltip.data(), hint.tooltip.size(), hint.description.data(),
                  hint.description.size());
+}
+
+PageForm::LineBox* PageForm::Find(std::string_view box) {
+  const auto found = std::find_if(lineBoxes_.begin(), lineBoxes_.end(),
+                                  [box](const LineBox& lineBox) { return lineBox.name == box; });
+  return found == lineBoxes_.end() ? nullptr : &*found;
 }
 
 MsgBoxAnswer PageForm::MsgBox(std::u16string_view prompt, MsgBoxButtons buttons,

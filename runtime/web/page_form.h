@@ -1,8 +1,7 @@
 #pragma once
 
-#include <map>
-#include <set>
 #include <string>
+#include <vector>
 
 #include "runtime/form_description.h"
 #include "runtime/form_services.h"
@@ -35,8 +34,16 @@ class PageForm final : public FormServices {
   void UpdateHint(std::string_view box);
 
  private:
-  std::map<std::string, std::u16string, std::less<>> lineBoxes_;  // name -> its command's tip
-  std::set<std::string, std::less<>> stale_;
+  struct LineBox {
+    std::string_view name;  // the description's, which outlives the form
+    std::u16string commandTip;
+    bool stale = false;
+  };
+  // A handful of boxes, so a plain list: a map's code would cost the page's
+  // first visit more than it saves.
+  std::vector<LineBox> lineBoxes_;
+
+  LineBox* Find(std::string_view box);
 };
 
 }  // namespace quorvel::runtime::web
