@@ -34,13 +34,16 @@ function showLoadError() {
 }
 
 // Copies a text, unit by unit, to 16-bit words from `first` on; the data
-// box's text piece by piece, with no copy of the whole made on the way.
+// box's text in slices of 64K units, read much faster than its lines one by
+// one, with no copy of the whole made on the way.
 function copyText(text, words, first) {
-  let at = first;
-  for (const piece of typeof text === 'string' ? [text] : text) {
-    for (let i = 0; i < piece.length; ++i) words[at++] = piece.charCodeAt(i);
+  const slice = typeof text === 'string' ? (from, to) => text.slice(from, to) : (from, to) => text.sliceString(from, to);
+  for (let from = 0; from < text.length; from += 65536) {
+    const piece = slice(from, Math.min(text.length, from + 65536));
+    for (let i = 0; i < piece.length; ++i) words[first + from + i] = piece.charCodeAt(i);
   }
 }
+
 
 // A single-line box shows an ellipsis (in CSS) where its text goes on, and
 // the host gives it the whole text as its hint. Written, or left for another
