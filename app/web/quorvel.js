@@ -44,7 +44,6 @@ function copyText(text, words, first) {
   }
 }
 
-
 // A single-line box shows an ellipsis (in CSS) where its text goes on, and
 // the host gives it the whole text as its hint. Written, or left for another
 // control of the window, it shows the text's start again; a message box or
@@ -402,13 +401,12 @@ document.getElementById('menu-copy').addEventListener('click', () => {
 });
 wholeText.addEventListener('click', () => wholeText.hidePopover());
 
-// Ctrl+Shift+Enter runs the window's command from anywhere in it, the data
-// box included, before the box can take the key.
+// Ctrl+Shift+Enter runs the window's command from anywhere in it; the data
+// box, which sees the key after the page, leaves a key so taken alone.
 document.addEventListener('keydown', (event) => {
   if (event.key !== 'Enter' || !event.ctrlKey || !event.shiftKey || event.altKey || event.metaKey ||
       dialog.open) return;
   event.preventDefault();
-  event.stopPropagation();
   run('quorvel_click', shortcutCommand);
 }, true);
 
