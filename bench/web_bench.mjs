@@ -1,7 +1,7 @@
 // Figures for the web app, in headless chromium: the bytes a first visit
 // transfers gzip-compressed (icons aside), the time from load to the first
-// calculation, a paste of 10^6 lines with Alt+M until the results show, a
-// line of 10^5 items pasted, a key typed at the end of each text, and the
+// calculation, a paste of 10^6 lines with Alt+M until the results show and
+// their copy, a line of 10^5 items pasted, a key typed at the end of each text, and the
 // page's memory after one and after five rounds of such a paste and 清空.
 // Usage: node bench/web_bench.mjs build/web/site (tools/build-web.sh builds it).
 import {readFileSync} from 'node:fs';
@@ -75,8 +75,12 @@ try {
   await pressWith(page, 'Alt', 'M');
   await clickDone(page);
   await resultsShown(page);
+  const copied = performance.now();
+  await pressWith(page, 'Control+Shift', 'Enter');
+  await clickDone(page);
+  const copyTime = ms(copied);
   console.log(`10^6 lines: paste ${pasteTime}, Alt+M to results ${ms(calculated)}, together ${ms(pasted)}, ` +
-              `a key at the end ${await keyAtEnd()}`);
+              `Ctrl+Shift+Enter to the results copied ${copyTime}, a key at the end ${await keyAtEnd()}`);
   const line = await paste('97.1234 '.repeat(1e5));
   console.log(`one line of 10^5 items: paste ${ms(line)}, a key at the end ${await keyAtEnd()}`);
 

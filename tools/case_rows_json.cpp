@@ -38,7 +38,9 @@ std::string Json(const quorvel::cases::Case& c) {
   }
   return "{\"name\":\"" + c.name + "\",\"window\":" + (c.window ? "true" : "false") +
          ",\"clearAnswer\":\"" + (c.clearAnswer ? std::string(1, c.clearAnswer) : "") +
-         "\",\"precision\":" + Json(c.precision) + ",\"data\":" + Json(c.data) +
+         "\",\"copiedCount\":" + (c.copiedCount ? std::to_string(*c.copiedCount) : "null") +
+         ",\"editsAfter\":" + (c.editsAfter ? "true" : "false") +
+         ",\"precision\":" + Json(c.precision) + ",\"data\":" + Json(c.data) +
          ",\"writesResults\":" + (c.writesResults ? "true" : "false") + ",\"results\":[" + results +
          "],\"focus\":" + focus + ",\"messages\":[" + messages + "]}";
 }

@@ -51,12 +51,17 @@ export async function launchChromium() {
   return browser;
 }
 
+// Lets the page's site use the clipboard, or has the browser refuse it.
+export function allowClipboard(page, allowed = true, url = page.url()) {
+  const permissions = ['clipboard-read', 'clipboard-write', 'clipboard-sanitized-write'];
+  return page.browserContext().overridePermissions(new URL(url).origin, allowed ? permissions : []);
+}
+
 // A new tab on the site, which may use the clipboard, with the window built;
 // page.errors collects its script errors and blocked requests.
 export async function openPage(browser, url) {
-  await browser.defaultBrowserContext().overridePermissions(url, ['clipboard-read', 'clipboard-write',
-                                                                  'clipboard-sanitized-write']);
   const page = await browser.newPage();
+  await allowClipboard(page, true, url);
   page.errors = [];
   page.on('pageerror', (error) => page.errors.push(error.message));
   page.on('console', (message) => message.type() === 'error' && page.errors.push(message.text()));
@@ -65,11 +70,12 @@ export async function openPage(browser, url) {
   return page;
 }
 
-// A key with a modifier held, as a person presses Alt+M, Ctrl+V or Shift+Tab.
-export async function pressWith(page, modifier, key) {
-  await page.keyboard.down(modifier);
+// A key with modifiers held, as a person presses Alt+M, Shift+Tab or
+// Control+Shift+Enter.
+export async function pressWith(page, modifiers, key) {
+  for (const modifier of modifiers.split('+')) await page.keyboard.down(modifier);
   await page.keyboard.press(key.length === 1 ? `Key${key}` : key);
-  await page.keyboard.up(modifier);
+  for (const modifier of modifiers.split('+')) await page.keyboard.up(modifier);
 }
 
 // Puts the text into a box as a paste does, or types it key by key with

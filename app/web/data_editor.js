@@ -13,7 +13,8 @@ import {deleteCharBackwardStrict, history, historyKeymap, insertNewline, isolate
 // history never holds several such texts at once.
 const kLargeEdit = 65536;
 
-export function createDataEditor(text, accessibleName) {
+// `changed` is called after every change of the text, whoever made it.
+export function createDataEditor(text, accessibleName, changed) {
   const undoHistory = new Compartment();
   const forgetHistory = () => {
     view.dispatch({effects: undoHistory.reconfigure([])});
@@ -46,6 +47,7 @@ export function createDataEditor(text, accessibleName) {
       keymap.of([{key: 'Enter', run: insertNewline}, {key: 'Backspace', run: deleteCharBackwardStrict},
                  ...standardKeymap, ...historyKeymap]),
       EditorView.lineWrapping,
+      EditorView.updateListener.of((update) => update.docChanged && changed()),
       // Drawn as a text area: the box's font, no outline, no visible scroll bars.
       EditorView.theme({
         '&': {height: '100%'},
@@ -118,6 +120,7 @@ export function createDataEditor(text, accessibleName) {
     element,
     // The text as the editor holds it; it is never changed in place.
     document: () => view.state.doc,
+    length: () => view.state.doc.length,
     // The window's commands write the box as one step that Ctrl+Z undoes.
     write(value) {
       forgetHistory();

@@ -1,8 +1,9 @@
 // The page's side of the web host (runtime/web/page_form.cpp). The C++ host
 // builds the controls through `page` from the window's description, reads,
-// writes and selects the boxes' texts, and awaits the answers of message
-// boxes; the page hands every button click and Alt key back to it by the
-// control's name. Loaded before the WebAssembly module, which reads `Module`.
+// writes, selects and marks the boxes, gives them their hints, and awaits
+// the answers of message boxes and the clipboard; the page hands every
+// button click, Alt key and command back to it by name, and every change of
+// a box's text. Loaded before the WebAssembly module, which reads `Module`.
 import {createDataEditor} from './data_editor.js';
 
 const kKinds = ['TextBox', 'Label', 'CommandButton', 'Image'];
@@ -12,9 +13,17 @@ const kAnswerNo = 7;
 
 const stage = document.getElementById('Static');
 const dialog = document.getElementById('message');
+const menu = document.getElementById('box-menu');
+const wholeText = document.getElementById('whole-text');
 const mnemonics = new Map();  // letter -> the button whose caption marks it
 const boxes = new Map();      // name -> the text box as the host reads, writes and selects it
-let clicking = false;         // a click procedure is under way
+const resultBoxes = [];       // the boxes that offer the window's command, in order
+const written = new Set();    // the boxes the procedure under way wrote
+const measure = document.createElement('canvas').getContext('2d');
+let running = false;          // the core runs a procedure, or waits in one
+let waiting = false;          // ... waits for the page: a message box, the clipboard
+let shortcutCommand = '';     // the command Ctrl+Shift+Enter runs
+let menuBox = null;           // the box whose menu is open
 let reading = '';             // the text of the box the host reads, on its way to the heap
 
 // Without WebAssembly nothing can run; with it, a failure means the page's
@@ -25,20 +34,57 @@ function showLoadError() {
 }
 
 // Copies a text, unit by unit, to 16-bit words from `first` on; the data
-// box's text piece by piece, with no copy of the whole made on the way.
+// box's text in slices of 64K units, read much faster than its lines one by
+// one, with no copy of the whole made on the way.
 function copyText(text, words, first) {
-  let at = first;
-  for (const piece of typeof text === 'string' ? [text] : text) {
-    for (let i = 0; i < piece.length; ++i) words[at++] = piece.charCodeAt(i);
+  const slice = typeof text === 'string' ? (from, to) => text.slice(from, to) : (from, to) => text.sliceString(from, to);
+  for (let from = 0; from < text.length; from += 65536) {
+    const piece = slice(from, Math.min(text.length, from + 65536));
+    for (let i = 0; i < piece.length; ++i) words[first + from + i] = piece.charCodeAt(i);
   }
 }
 
-function lineBox(input) {
+// A single-line box shows an ellipsis (in CSS) where its text goes on, and
+// the host gives it the whole text as its hint. Written, or left for another
+// control of the window, it shows the text's start again; a message box or
+// a menu opening over it keeps its caret and view.
+function lineBox(name, input) {
+  input.addEventListener('input', () => run('quorvel_change', name));
+  // The browser itself shows the start of a box that loses the focus, before
+  // and after it tells: the view is kept as the box scrolls, and put back
+  // before the next frame, without the ellipsis, which would hide it.
+  let view = 0;
+  input.addEventListener('scroll', () => {
+    if (document.activeElement === input) view = input.scrollLeft;
+  });
+  input.addEventListener('blur', (event) => {
+    const kept = stage.contains(event.relatedTarget) ? 0 : view;
+    requestAnimationFrame(() => {
+      input.classList.toggle('scrolled', kept > 0);
+      input.scrollLeft = kept;
+    });
+  });
+  input.addEventListener('focus', () => input.classList.remove('scrolled'));
+  // On a touch screen, which shows no tooltip, a tap tells what the box
+  // does not show; the next tap closes it. (The click comes after the
+  // pointer's release, which would close a popover opened on it.)
+  let tapped = false;
+  input.addEventListener('pointerdown', (event) => {
+    tapped = event.pointerType === 'touch' && !wholeText.matches(':popover-open');
+  });
+  input.addEventListener('click', () => {
+    if (!tapped || !input.hasAttribute('aria-description')) return;
+    const {left, bottom} = input.getBoundingClientRect();
+    wholeText.textContent = input.getAttribute('aria-description');
+    Object.assign(wholeText.style, {left: `${left}px`, top: `${bottom}px`});
+    wholeText.showPopover();
+  });
   return {
+    length: () => input.value.length,
     text: () => input.value,
     write(text) {
       input.value = text;
-      markOverflow(input, true);
+      input.scrollLeft = 0;
     },
     select(start, end) {
       input.focus();
@@ -47,17 +93,24 @@ function lineBox(input) {
   };
 }
 
-// A result box whose text is wider than the box shows an ellipsis (in CSS)
-// and the whole text as its tooltip and accessible description; once the
-// box is written or left, it shows the text's start again.
-function markOverflow(box, fromStart) {
-  if (box.tagName !== 'INPUT') return;
-  if (fromStart) box.scrollLeft = 0;
-  const cut = box.scrollWidth > box.clientWidth;
-  for (const attribute of ['title', 'aria-description']) {
-    if (cut) box.setAttribute(attribute, box.value);
-    else box.removeAttribute(attribute);
-  }
+function setOrRemove(element, attribute, value) {
+  if (value) element.setAttribute(attribute, value);
+  else element.removeAttribute(attribute);
+}
+
+// A new element each time, so that the same words are said again.
+function announce(text) {
+  const said = document.createElement('p');
+  said.textContent = text;
+  document.getElementById('announce').replaceChildren(said);
+}
+
+// After a calculation, its results are said as a person reads them.
+function announceResults() {
+  if (!resultBoxes.some((name) => written.has(name))) return;
+  const said = resultBoxes.map((name) => document.getElementById(name)).filter((box) => box.value)
+      .map((box) => `${box.getAttribute('aria-label')} ${box.value}`);
+  if (said.length) announce(said.join('，'));
 }
 
 // "计算(&M)": the letter after "&" is underlined and clicks with Alt.
@@ -73,24 +126,55 @@ function captionInto(element, caption) {
   return letter.textContent.toUpperCase();
 }
 
-function click(name) {
-  // The message box is modal: a click or Alt key that reaches the page while
-  // a procedure waits in it is dropped, as it is on the desktop.
-  if (clicking) return;
-  clicking = true;
+// Runs a click (`quorvel_click`) or a change (`quorvel_change`) in the core.
+// While a procedure runs, or waits with its stack put aside, the core cannot
+// be entered again: a click that comes meanwhile is dropped, as the modal
+// message box means it to be, and so is a change, since the window marks
+// its results itself when the procedure ends.
+function run(entry, name) {
+  if (running) return;
+  running = true;
+  waiting = false;
+  written.clear();
+  const done = Module.ccall(entry, null, ['string'], [name], {async: true});
+  const finish = () => {
+    running = false;
+    stage.removeAttribute('aria-busy');
+    announceResults();
+  };
+  if (!waiting) return finish();
   stage.setAttribute('aria-busy', 'true');
-  Promise.resolve(Module.ccall('quorvel_click', null, ['string'], [name], {async: true}))
-      .finally(() => {
-        clicking = false;
-        stage.removeAttribute('aria-busy');
-      });
+  done.finally(finish);
+}
+
+// The result boxes' own menu, for a right click or a long press; Shift keeps
+// the browser's.
+function openMenu(event, box) {
+  if (event.shiftKey) return;
+  event.preventDefault();
+  menuBox = box;
+  box.focus();  // where the focus returns when the menu closes
+  const {left, bottom} = box.getBoundingClientRect();
+  Object.assign(menu.style, {left: `${event.clientX || left}px`, top: `${event.clientY || bottom}px`});
+  menu.showPopover();
+  menu.querySelector('[role=menuitem]').focus();
+}
+
+// 复制 as a box's own menu has it: the selection, or with none the whole text.
+function copyBox(box) {
+  const {selectionStart, selectionEnd, selectionDirection, scrollLeft} = box;
+  if (selectionStart === selectionEnd) box.select();
+  document.execCommand('copy');
+  box.setSelectionRange(selectionStart, selectionEnd, selectionDirection);
+  box.scrollLeft = scrollLeft;
 }
 
 function createElement(control) {
   switch (kKinds[control.kind]) {
     case 'TextBox': {
       if (control.multiLine) {
-        const editor = createDataEditor(control.text, control.accessibleName);
+        const editor = createDataEditor(control.text, control.accessibleName,
+                                        () => run('quorvel_change', control.name));
         boxes.set(control.name, {...editor, text: editor.document});
         return editor.element;
       }
@@ -98,9 +182,7 @@ function createElement(control) {
       box.value = control.text;
       box.spellcheck = false;
       box.autocomplete = 'off';
-      box.addEventListener('input', () => markOverflow(box));
-      box.addEventListener('blur', () => markOverflow(box, true));
-      boxes.set(control.name, lineBox(box));
+      boxes.set(control.name, lineBox(control.name, box));
       return box;
     }
     case 'Label': {
@@ -116,7 +198,7 @@ function createElement(control) {
         mnemonics.set(letter, button);
         button.setAttribute('aria-keyshortcuts', `Alt+${letter}`);
       }
-      button.addEventListener('click', () => click(control.name));
+      button.addEventListener('click', () => run('quorvel_click', control.name));
       return button;
     }
     case 'Image': {
@@ -170,6 +252,30 @@ const page = {
     stage.append(element);
   },
 
+  // A command in the box's own menu and on the page's shortcut (the tip in
+  // page_form.cpp names the same key).
+  offerCommand(name, command, caption) {
+    const box = document.getElementById(name);
+    box.setAttribute('aria-keyshortcuts', 'Control+Shift+Enter');
+    box.addEventListener('contextmenu', (event) => openMenu(event, box));
+    resultBoxes.push(name);
+    shortcutCommand = command;
+    if (menu.querySelector(`[data-command="${command}"]`)) return;
+    const item = document.getElementById('menu-copy').cloneNode();
+    item.removeAttribute('id');
+    item.dataset.command = command;
+    item.textContent = caption;
+    item.addEventListener('click', () => {
+      menu.hidePopover();
+      run('quorvel_click', command);
+    });
+    menu.prepend(item);
+  },
+
+  boxLength(name) {
+    return boxes.get(name).length();
+  },
+
   readBox(name) {
     reading = boxes.get(name).text();
     return reading.length;
@@ -182,6 +288,45 @@ const page = {
 
   setBox(name, text) {
     boxes.get(name).write(text);
+    written.add(name);
+  },
+
+  markStale(name, stale) {
+    document.getElementById(name).classList.toggle('stale', stale);
+  },
+
+  // The width of a box's text and the room for it, in fractions of a pixel.
+  textWidth(name) {
+    const box = document.getElementById(name);
+    const style = getComputedStyle(box);
+    measure.font = `${style.fontStyle} ${style.fontWeight} ${style.fontSize} ${style.fontFamily}`;
+    return measure.measureText(box.value).width;
+  },
+
+  room(name) {
+    const style = getComputedStyle(document.getElementById(name));
+    return ['paddingLeft', 'paddingRight', 'borderLeftWidth', 'borderRightWidth']
+        .reduce((room, edge) => room - Number.parseFloat(style[edge]), Number.parseFloat(style.width));
+  },
+
+  showHint(name, tooltip, description) {
+    const box = document.getElementById(name);
+    setOrRemove(box, 'title', tooltip);
+    setOrRemove(box, 'aria-description', description);
+  },
+
+  announce,
+
+  // 1 once the clipboard holds the text; 0, with nothing copied, where the
+  // browser has no clipboard for the page or refuses it.
+  async copy(text) {
+    waiting = true;
+    try {
+      await navigator.clipboard.writeText(text);
+      return 1;
+    } catch {
+      return 0;
+    }
   },
 
   select(name, start, length) {
@@ -196,6 +341,7 @@ const page = {
     document.getElementById('message-yes').hidden = okOnly;
     document.getElementById('message-no').hidden = okOnly;
     dialog.returnValue = '';
+    waiting = true;
     dialog.showModal();
     // 是 is the default, as the OK of a message alone.
     document.getElementById(okOnly ? 'message-ok' : 'message-yes').focus();
@@ -236,6 +382,33 @@ dialog.addEventListener('keydown', (event) => {
   }
   event.preventDefault();
 });
+
+menu.addEventListener('keydown', (event) => {
+  const items = [...menu.querySelectorAll('[role=menuitem]')];
+  const at = items.indexOf(document.activeElement);
+  const to = {ArrowDown: at + 1, ArrowUp: at - 1, Home: 0, End: -1}[event.key];
+  if (to === undefined) return;
+  event.preventDefault();
+  items.at(to % items.length).focus();
+});
+// Tab out of the menu closes it, as a click elsewhere does.
+menu.addEventListener('focusout', (event) => {
+  if (!menu.contains(event.relatedTarget) && menu.matches(':popover-open')) menu.hidePopover();
+});
+document.getElementById('menu-copy').addEventListener('click', () => {
+  menu.hidePopover();
+  copyBox(menuBox);
+});
+wholeText.addEventListener('click', () => wholeText.hidePopover());
+
+// Ctrl+Shift+Enter runs the window's command from anywhere in it; the data
+// box, which sees the key after the page, leaves a key so taken alone.
+document.addEventListener('keydown', (event) => {
+  if (event.key !== 'Enter' || !event.ctrlKey || !event.shiftKey || event.altKey || event.metaKey ||
+      dialog.open) return;
+  event.preventDefault();
+  run('quorvel_click', shortcutCommand);
+}, true);
 
 // Alt with a button's letter clicks it, whatever the browser's own access
 // keys are.

@@ -3,6 +3,8 @@
 
 #include <emscripten/emscripten.h>
 
+#include <new>
+
 #include "runtime/click_guard.h"
 #include "runtime/web/page_form.h"
 #include "window/static_form.h"
@@ -21,10 +23,23 @@ Page& ThePage() {
 
 }  // namespace
 
-// Called by the page, by control name, for a button clicked or its Alt key.
+// Called by the page, by control name, for a button clicked or its Alt key,
+// and by command name for a menu command or its shortcut.
 extern "C" EMSCRIPTEN_KEEPALIVE void quorvel_click(const char* control) {
   Page& page = ThePage();
   quorvel::runtime::DeliverClick(page.window, control, page.form);
+}
+
+// Called by the page after the user changed a box's text (not while a click
+// runs: the window marks its results itself when the click ends).
+extern "C" EMSCRIPTEN_KEEPALIVE void quorvel_change(const char* box) {
+  Page& page = ThePage();
+  quorvel::runtime::DeliverChange(page.window, box, page.form);
+  try {
+    page.form.UpdateHint(box);
+  } catch (const std::bad_alloc&) {
+    // No memory to read the box's text: it keeps its last hint.
+  }
 }
 
 int main() {

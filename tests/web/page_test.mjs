@@ -1,9 +1,9 @@
 // Runs the window rows of the case table through the real page in headless
 // chromium, pasted with Alt+M and typed with a mouse click; the message
-// dialogs, where the focus lands, 清空 and its undo, Tab order, a reload
-// offline, a new release taking over, and a random session of a person's
-// edits. QUORVEL_SITE names the built site (build/web/site), QUORVEL_CASES
-// the case table's rows as JSON (build/web/cases.json).
+// dialogs, focus, results said, stale and copied, 清空 and its undo, Tab
+// order, a reload offline, a new release taking over, and a random session
+// of a person's edits. QUORVEL_SITE names the built site (build/web/site),
+// QUORVEL_CASES the case table's rows as JSON (build/web/cases.json).
 import assert from 'node:assert/strict';
 import {execFileSync} from 'node:child_process';
 import {appendFileSync, cpSync, mkdtempSync, readFileSync, rmSync, truncateSync} from 'node:fs';
@@ -11,7 +11,7 @@ import {tmpdir} from 'node:os';
 import path from 'node:path';
 import {after, test} from 'node:test';
 
-import {clickDone, enter, launchChromium, openPage, pressWith, serveSite} from '../../tools/web_chromium.mjs';
+import {allowClipboard, clickDone, enter, launchChromium, openPage, pressWith, serveSite} from '../../tools/web_chromium.mjs';
 
 const cases = JSON.parse(readFileSync(process.env.QUORVEL_CASES, 'utf8')).filter((c) => c.window);
 
@@ -24,6 +24,10 @@ after(() => browser.close().then(site.close).then(() => rmSync(releases, {recurs
 // The precision, the data, then the results: 清空 empties all but the first.
 const kBoxes = ['Text7', 'Text1', 'Text2', 'Text3', 'Text4', 'Text5', 'Text6'];
 const texts = () => page.evaluate((ids) => ids.map((id) => document.getElementById(id).value), kBoxes);
+const kCommandTip = '复制全部结果 (Ctrl+Shift+Enter)';
+// Each result box's text, colour, hint and key.
+const marks = () => page.$$eval('#Text2, #Text3, #Text4, #Text5, #Text6', (boxes) => boxes.map((box) =>
+  [box.value, getComputedStyle(box).color, box.getAttribute('aria-description'), box.title, box.ariaKeyShortcuts]));
 
 // A text box holds a line break as a line feed alone: the unit of a table
 // position in the box, counting no CR of a CR LF before it.
@@ -74,6 +78,8 @@ async function runRow(c, typed) {
   const kept = await texts();
   assert.deepEqual([...kept, ...focus.slice(0, 2 + selection.length)],
                    [c.precision, asInBox(c.data), ...results, box, scrolled, ...selection]);
+  if (c.editsAfter) await editAfter(c);
+  if (c.copiedCount !== null) await copyResults(c, typed);
   if (!c.clearAnswer) return;
 
   await pressWith(page, 'Alt', 'C');
@@ -85,6 +91,38 @@ async function runRow(c, typed) {
   await page.focus('#Text1');
   await pressWith(page, 'Control', 'Z');
   assert.equal((await texts())[1], kept[1]);
+}
+
+// A blank typed at the end of the data leaves every result stale: grey and
+// described so, its text kept. Backspace takes the marks away.
+async function editAfter(c) {
+  const note = '结果已过期：原始数据或精度已改动，请重新计算。';
+  const marked = (stale) => c.results.map((text) => (stale && text ? [text, 'rgb(109, 109, 109)', note, note]
+                                                                     : [text, 'rgb(0, 0, 0)', null, kCommandTip]));
+  await page.focus('#Text1');
+  await pressWith(page, 'Control', 'End');
+  await page.keyboard.press('Space');
+  assert.deepEqual(await marks(), marked(true).map((mark) => [...mark, 'Control+Shift+Enter']));
+  assert.equal(await page.$eval('#announce', (region) => region.textContent), note);
+  await page.keyboard.press('Backspace');
+  assert.deepEqual(await marks(), marked(false).map((mark) => [...mark, 'Control+Shift+Enter']));
+}
+
+// 复制全部结果, by its key or, typed, by a result box's own menu, copies two
+// lines; a clipboard the browser refuses is left as it was, and the user told.
+async function copyResults(c, typed) {
+  await page.evaluate(() => navigator.clipboard.writeText('-'));
+  await allowClipboard(page, false);
+  await pressWith(page, 'Control+Shift', 'Enter');
+  await answerMessage(['复制结果', '无法打开剪贴板，结果未复制，请稍后再试。'], 'Enter');
+  await clickDone(page);
+  await allowClipboard(page);
+  assert.equal(await page.evaluate(() => navigator.clipboard.readText()), '-');
+  if (typed) await page.click('#Text6', {button: 'right'});
+  await (typed ? page.keyboard.press('Enter') : pressWith(page, 'Control+Shift', 'Enter'));
+  await clickDone(page);
+  assert.equal(await page.evaluate(() => navigator.clipboard.readText()),
+               `平均值\t平均偏差\t相对平均偏差(%)\t标准偏差(S)\t相对标准偏差(RSD%)\t数据个数\t精度\n${[...c.results, c.copiedCount, c.precision].join('\t')}\n`);
 }
 
 // Pasted, and typed too where a keyboard types the row.
@@ -156,20 +194,27 @@ test('a new release takes over whole within two reloads, and calculates offline;
   assert.equal(await reloadSettled(), 'BBBB');
   await server.close();
   assert.equal(await reloadSettled(`${server.url}?utm_source=wechat`), 'BBBB');
-  // One cache, holding the site's files and nothing else.
-  assert.deepEqual(await visitor.evaluate(async () => {
-    const names = await caches.keys();
-    const files = await (await caches.open(names[0])).keys();
-    return [names.length, files.map((file) => file.url.replace(location.origin, '')).sort()];
-  }), [1, ['/Image1.bmp', '/Static-192.png', '/Static-512.png', '/index.html', '/manifest.webmanifest',
-           '/quorvel-core.js', '/quorvel-core.wasm', '/quorvel.css', '/quorvel.js']]);
-  // Offline it calculates; the mean has more digits than its box shows, the RSD fits.
-  await enter(visitor, 'Text1', '1e20 2e20 2e20');
+  // The old release's cache is gone.
+  assert.equal(await visitor.evaluate(async () => (await caches.keys()).length), 1);
+  // Offline it calculates, and says the results. The mean is 76.4 pixels wide
+  // in a room of 75, told whole; the RSD fits, and names the key that copies it.
+  await enter(visitor, 'Text7', '0.0000000001');
+  await enter(visitor, 'Text1', '3.1415926536 3.1415926536');
   await pressWith(visitor, 'Alt', 'M');
   await clickDone(visitor);
-  const mean = '1.66666666666667E+20';
+  const mean = '3.1415926536';
   assert.deepEqual(await visitor.$$eval('#Text2, #Text6', (boxes) => boxes.map((box) =>
-    [box.value, box.title, box.getAttribute('aria-description')])), [[mean, mean, mean], ['34.641%', '', null]]);
+    [box.value, box.title, box.getAttribute('aria-description')])), [[mean, mean, mean], ['0%', kCommandTip, null]]);
+  assert.equal(await visitor.$eval('#announce', (region) => region.textContent),
+               '平均值 3.1415926536，平均偏差 0，相对平均偏差(%) 0%，标准偏差(S) 0，相对标准偏差(RSD%) 0%');
+  // The box's own menu: 复制 copies its whole text, Escape closes it, and the focus comes back.
+  for (const key of ['ArrowDown', 'Escape']) {
+    await visitor.click('#Text2', {button: 'right'});
+    await visitor.keyboard.press(key);
+    await visitor.keyboard.press('Enter');
+    assert.deepEqual(await visitor.evaluate(async () => [document.activeElement.id, await navigator.clipboard.readText()]),
+                     ['Text2', mean]);
+  }
   // Titled with the window's caption; no script error and no blocked request.
   assert.deepEqual([await visitor.title(), visitor.errors], ['Quorvel1.2', []]);
 
@@ -261,8 +306,7 @@ test('a random session of edits, pastes, undo, 计算 and 清空 keeps the text 
       const keys = ['ArrowLeft', 'ArrowRight', 'ArrowUp', 'ArrowDown', 'PageUp', 'PageDown', 'Home', 'End'];
       await page.keyboard.down(modifier);
       for (let i = random(30); i >= 0; --i) await page.keyboard.press(pick(modifier === 'Shift' ? keys : [...keys, 'KeyA']));
-      await page.keyboard.up('Shift');
-      await page.keyboard.up('Control');
+      await page.keyboard.up(modifier);
       return model;
     },
     'menu select all': async () => {
@@ -282,18 +326,14 @@ test('a random session of edits, pastes, undo, 计算 and 清空 keeps the text 
       return model;
     },
     'undo or redo': async () => {
-      await page.keyboard.down('Control');
-      await pressWith(page, pick(['Control', 'Shift']), pick(['Z', 'Y']));
-      await page.keyboard.up('Control');
+      await pressWith(page, pick(['Control', 'Control+Shift']), pick(['Z', 'Y']));
       const [text] = await box();
       assert.ok(held.has(text), 'undo or redo brought back a text the box never held');
       return text;
     },
     calculate: async () => {
-      const precision = await page.$eval('#Text7', (e) => e.value);
       await pressWith(page, 'Alt', 'M');
       await answerAll(pick(['Enter', 'Escape']));
-      assert.equal(await page.$eval('#Text7', (e) => e.value), precision);
       return model;
     },
     clear: async () => {
@@ -312,8 +352,12 @@ test('a random session of edits, pastes, undo, 计算 and 清空 keeps the text 
     const [name, step] = pick(Object.entries(steps));
     done.push(name);
     const where = `${done.slice(-6).join(', ')} (step ${done.length}, SESSION_SEED=${seed})`;
+    const results = await marks();
     model = await step().catch((e) => assert.fail(`${where}: ${e.message}`));
     held.add(model);
+    // The mark never changes a result's text.
+    const changed = (await marks()).findIndex(([text, colour], i) => colour === 'rgb(109, 109, 109)' && text !== results[i][0]);
+    assert.ok(changed < 0, `${where}: Text${changed + 2} changed while stale`);
     const [text] = await box();
     const diverges = [...text].findIndex((unit, i) => unit !== model[i]);
     assert.ok(text === model, `${where}: the box holds ${text.length} units, not ${model.length}, from ${diverges}`);
