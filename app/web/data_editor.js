@@ -96,8 +96,11 @@ export function createDataEditor(text, accessibleName, changed) {
   let buttonsHeld = 0;
   element.addEventListener('pointerdown', (event) => { buttonsHeld = event.buttons; });
   element.addEventListener('pointerup', (event) => { buttonsHeld = event.buttons; });
-  view.contentDOM.addEventListener('selectstart', (event) => {
-    if (event.target !== view.contentDOM || buttonsHeld) return;
+  // The event comes to the editable element, or, when the browser's
+  // selection lies outside the shadow root, to the box itself.
+  element.addEventListener('selectstart', (event) => {
+    const target = event.composedPath()[0];
+    if ((target !== view.contentDOM && target !== element) || buttonsHeld) return;
     setTimeout(() => view.dispatch({selection: EditorSelection.range(0, view.state.doc.length)}));
   });
 
