@@ -113,7 +113,7 @@ void ShowResults(runtime::FormServices& form, CalcState& s, std::u16string_view 
 
 }  // namespace
 
-void Calculate(runtime::FormServices& form, CalcState& s) {
+bool Calculate(runtime::FormServices& form, CalcState& s) {
   // The text and the values serve this click only. Given back however the
   // click ends, a large paste leaves nothing behind once the user has
   // cleared the box.
@@ -130,7 +130,8 @@ void Calculate(runtime::FormServices& form, CalcState& s) {
   const std::optional<double> factor = FactorOf(precisionText);
   if (!factor) {
     ShowOk(form, kPrecisionPrompt, kPrecisionTitle);
-    return form.SelectText("Text7", 0, precisionText.size());
+    form.SelectText("Text7", 0, precisionText.size());
+    return false;
   }
   s.DataText = form.Text("Text1");
   s.Factor = *factor;
@@ -141,7 +142,9 @@ void Calculate(runtime::FormServices& form, CalcState& s) {
     form.SelectText("Text1", bad->start, bad->length);
   } else {
     ShowResults(form, s, precisionText);
+    return true;
   }
+  return false;
 }
 
 }  // namespace quorvel::calc

@@ -10,6 +10,7 @@ namespace quorvel::calc {
 // result that could not be computed. Input errors are reported in message
 // boxes and leave every box as it was; the box to mend then takes the focus,
 // with the text at fault selected. Text1 and Text7 are never written.
-void Calculate(runtime::FormServices& form, CalcState& state);
+// Returns whether it wrote the results, which are then current.
+bool Calculate(runtime::FormServices& form, CalcState& state);
 
 }  // namespace quorvel::calc

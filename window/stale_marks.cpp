@@ -17,9 +17,12 @@ bool ResultsCurrent(const runtime::FormServices& form, const calc::CalcState& st
 }
 
 void MarkResults(runtime::FormServices& form, const calc::CalcState& state) {
-  const bool changed = state.Shown && !ResultsCurrent(form, state);
+  MarkResults(form, state.Shown && !ResultsCurrent(form, state));
+}
+
+void MarkResults(runtime::FormServices& form, bool stale) {
   for (const std::string_view box : kResultBoxes) {
-    form.SetStale(box, changed && form.TextLength(box) > 0);
+    form.SetStale(box, stale && form.TextLength(box) > 0);
   }
 }
 

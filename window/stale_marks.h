@@ -19,5 +19,7 @@ bool ResultsCurrent(const runtime::FormServices& form, const calc::CalcState& st
 // Marks each result box stale exactly when its text came from texts since
 // changed: an empty box, or results never computed, have nothing to mark.
 void MarkResults(runtime::FormServices& form, const calc::CalcState& state);
+// Marks each non-empty result box as `stale` says.
+void MarkResults(runtime::FormServices& form, bool stale);
 
 }  // namespace quorvel::window

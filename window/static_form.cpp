@@ -59,16 +59,25 @@ constexpr runtime::MenuCommand kCommands[] = {
 constexpr runtime::FormDescription kStatic{"Static", u"Quorvel1.2", 6645,
                                            4785,     kControls,     kCommands};
 
-// Columns: the control clicked, the procedure it runs.
+// Columns: the control clicked, the procedure it runs. A procedure returns
+// whether it has just written the results from the texts on show.
 struct ClickRow {
   std::string_view control;
-  void (*run)(runtime::FormServices&, calc::CalcState&);
+  bool (*run)(runtime::FormServices&, calc::CalcState&);
 };
 
 constexpr ClickRow kClicks[] = {
     {"Command1", &calc::Calculate},
-    {"Command2", [](runtime::FormServices& form, calc::CalcState&) { Clear(form); }},
-    {"CopyResults", [](runtime::FormServices& form, calc::CalcState& s) { CopyResults(form, s); }},
+    {"Command2",
+     [](runtime::FormServices& form, calc::CalcState&) {
+       Clear(form);
+       return false;
+     }},
+    {"CopyResults",
+     [](runtime::FormServices& form, calc::CalcState& s) {
+       CopyResults(form, s);
+       return false;
+     }},
 };
 
 }  // namespace
@@ -88,12 +97,18 @@ void Static::Click(std::string_view control, runtime::FormServices& form) {
     bool& running;
     ~Done() { running = false; }
   } done{running_};
+  bool calculated = false;
   for (const ClickRow& row : kClicks) {
-    if (row.control == control) row.run(form, state_);
+    if (row.control == control) calculated = row.run(form, state_);
   }
   // The boxes the procedure wrote changed while it ran; their marks follow
-  // once it is done.
-  MarkResults(form, state_);
+  // once it is done. Results just calculated are current: reading a million
+  // items again to say so would cost as much as a paste.
+  if (calculated) {
+    MarkResults(form, false);
+  } else {
+    MarkResults(form, state_);
+  }
 }
 
 void Static::Change(std::string_view /*box*/, runtime::FormServices& form) {
