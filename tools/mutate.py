@@ -19,7 +19,7 @@ ROOT = pathlib.Path(__file__).resolve().parent.parent
 
 # (file, text, replacement, what the fault is)
 FAULTS = [
-    ("window/stale_marks.cpp", "changed && form.TextLength(box) > 0", "changed",
+    ("window/stale_marks.cpp", "stale && form.TextLength(box) > 0", "stale",
      "an empty result marked stale"),
     ("window/stale_marks.cpp", 'StillHolds(form, "Text7", state.Shown->precision) &&', "",
      "the precision left out of the comparison"),
