@@ -88,7 +88,7 @@ double Luminance(COLORREF colour) {
 }
 
 double Contrast(COLORREF a, COLORREF b) {
-  const auto [dark, light] = std::minmax(Luminance(a), Luminance(b));
+  const auto [dark, light] = std::minmax({Luminance(a), Luminance(b)});
   return (light + 0.05) / (dark + 0.05);
 }
 
