@@ -7,6 +7,7 @@
 #include <atomic>
 
 #include "runtime/win32/long_text.h"
+#include "runtime/win32/wide_text.h"
 
 namespace quorvel::runtime::win32 {
 namespace {
@@ -21,7 +22,7 @@ HRESULT Answer(std::wstring_view text, BSTR* out) {
 }
 
 // The control's standard accessible object in every respect but its name and,
-// for a box whose text is wider than the box, its description.
+// for a single-line box, its description.
 class NamedAccessible final : public IAccessible {
  public:
   NamedAccessible(IAccessible* standard, HWND control, std::u16string_view name)
@@ -51,11 +52,14 @@ class NamedAccessible final : public IAccessible {
     if (!IsSelf(child)) return standard_->get_accName(child, name);
     return Answer({reinterpret_cast<const wchar_t*>(name_.data()), name_.size()}, name);
   }
-  // The whole text of a box that shows only part of it, as its tooltip does;
-  // its value stays the text itself.
+  // What a box tells besides its text, as its tooltip does: that it is
+  // stale, the whole text of a box that shows only part of it. Its value
+  // stays the text itself.
   HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* text) override {
-    if (!IsSelf(child) || !TextGoesOn(control_)) return standard_->get_accDescription(child, text);
-    return Answer(WholeText(control_), text);
+    if (!IsSelf(child)) return standard_->get_accDescription(child, text);
+    const std::wstring description = ToWide(LongTextHints::HintOf(control_).description);
+    if (description.empty()) return standard_->get_accDescription(child, text);
+    return Answer(description, text);
   }
 
   // Everything else is the standard object's.
@@ -162,7 +166,32 @@ LRESULT CALLBACK AnswerWithName(HWND control, UINT message, WPARAM wParam, LPARA
   return DefSubclassProc(control, message, wParam, lParam);
 }
 
+constexpr wchar_t kHeardProperty[] = L"QuorvelValueChangeHeard";
+
+void CALLBACK MarkHeard(HWINEVENTHOOK, DWORD, HWND control, LONG object, LONG, DWORD, DWORD) {
+  if (object == OBJID_CLIENT) SetPropW(control, kHeardProperty, control);
+}
+
 }  // namespace
+
+// A hidden box is set once while this thread listens; the event reaches the
+// listener by the time the thread next looks at its queue.
+bool EditTellsValueChanges(HWND parent) {
+  const HWND probe = CreateWindowExW(
+      0, L"Edit", nullptr, WS_CHILD, 0, 0, 0, 0, parent, nullptr,
+      reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE)), nullptr);
+  if (probe == nullptr) return false;
+  const HWINEVENTHOOK hook =
+      SetWinEventHook(EVENT_OBJECT_VALUECHANGE, EVENT_OBJECT_VALUECHANGE, nullptr, &MarkHeard,
+                      GetCurrentProcessId(), GetCurrentThreadId(), WINEVENT_OUTOFCONTEXT);
+  SetWindowTextW(probe, L"0");
+  MSG message;
+  PeekMessageW(&message, probe, WM_NULL, WM_NULL, PM_NOREMOVE);
+  const bool heard = RemovePropW(probe, kHeardProperty) != nullptr;
+  if (hook != nullptr) UnhookWinEvent(hook);
+  DestroyWindow(probe);
+  return heard;
+}
 
 void SetAccessibleName(HWND control, const std::u16string_view& name) {
   SetWindowSubclass(control, &AnswerWithName, kSubclassId, reinterpret_cast<DWORD_PTR>(&name));

@@ -4,11 +4,15 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cmath>
+
+#include "runtime/win32/wide_text.h"
 
 namespace quorvel::runtime::win32 {
 namespace {
 
 constexpr UINT_PTR kSubclassId = 1;
+constexpr wchar_t kServedProperty[] = L"QuorvelLongTextHints";
 
 // Lends `use` a device context of the box with the box's font selected.
 template <typename Use>
@@ -72,7 +76,40 @@ void KeepRoomForMark(HWND box) {
                MAKELPARAM(0, LOWORD(margins) + metrics.tmAveCharWidth));
 }
 
+// A colour's relative luminance, as contrast ratios for legible text are
+// reckoned (WCAG 2).
+double Luminance(COLORREF colour) {
+  const auto linear = [](BYTE channel) {
+    const double c = channel / 255.0;
+    return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+  };
+  return 0.2126 * linear(GetRValue(colour)) + 0.7152 * linear(GetGValue(colour)) +
+         0.0722 * linear(GetBValue(colour));
+}
+
+double Contrast(COLORREF a, COLORREF b) {
+  const auto [dark, light] = std::minmax({Luminance(a), Luminance(b)});
+  return (light + 0.05) / (dark + 0.05);
+}
+
+// `share` sixteenths of the way from `from` to `to`.
+COLORREF Mix(COLORREF from, COLORREF to, int share) {
+  const auto channel = [&](BYTE a, BYTE b) { return static_cast<BYTE>(a + (b - a) * share / 16); };
+  return RGB(channel(GetRValue(from), GetRValue(to)), channel(GetGValue(from), GetGValue(to)),
+             channel(GetBValue(from), GetBValue(to)));
+}
+
 }  // namespace
+
+COLORREF StaleTextColour() {
+  const COLORREF grey = GetSysColor(COLOR_GRAYTEXT);
+  const COLORREF background = GetSysColor(COLOR_WINDOW);
+  COLORREF colour = grey;
+  for (int share = 1; share <= 16 && Contrast(colour, background) < 4.5; ++share) {
+    colour = Mix(grey, GetSysColor(COLOR_WINDOWTEXT), share);
+  }
+  return colour;
+}
 
 std::wstring WholeText(HWND control) {
   std::wstring text(GetWindowTextLengthW(control) + 1, L'\0');
@@ -80,7 +117,8 @@ std::wstring WholeText(HWND control) {
   return text;
 }
 
-// Measured with the box's own font, as the box draws its one line.
+// Measured with the box's own font, as the box draws its one line. GDI
+// measures in whole pixels, so a sliver of a character counts as one.
 bool TextGoesOn(HWND box) {
   if (GetWindowLongW(box, GWL_STYLE) & ES_MULTILINE) return false;
   const std::wstring text = WholeText(box);
@@ -89,10 +127,10 @@ bool TextGoesOn(HWND box) {
   WithBoxFont(box, [&](HDC dc) {
     GetTextExtentPoint32W(dc, text.data(), static_cast<int>(text.size()), &size);
   });
-  return size.cx > room.right - room.left;
+  return IsCut(size.cx, room.right - room.left);
 }
 
-void LongTextHints::Serve(HWND box) {
+void LongTextHints::Serve(HWND box, std::u16string commandTip) {
   if (tooltip_ == nullptr) {
     const INITCOMMONCONTROLSEX classes{sizeof classes, ICC_BAR_CLASSES};
     InitCommonControlsEx(&classes);
@@ -104,7 +142,9 @@ void LongTextHints::Serve(HWND box) {
         reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(box, GWLP_HINSTANCE)), nullptr);
   }
   KeepRoomForMark(box);
-  SetWindowSubclass(box, &BoxProcedure, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+  Box& served = boxes_.emplace_back(std::move(commandTip));
+  SetWindowSubclass(box, &BoxProcedure, kSubclassId, reinterpret_cast<DWORD_PTR>(&served));
+  SetPropW(box, kServedProperty, &served);
   // The tooltip asks the box for its text each time it shows.
   TTTOOLINFOW tool{};
   tool.cbSize = sizeof tool;
@@ -120,8 +160,34 @@ void LongTextHints::SetTipFont(HFONT font) {
     SendMessageW(tooltip_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
 }
 
+// Found through a property of the box, which goes with it.
+LongTextHints::Box* LongTextHints::Served(HWND box) {
+  return static_cast<Box*>(GetPropW(box, kServedProperty));
+}
+
+void LongTextHints::SetStale(HWND box, bool stale) {
+  Box* served = Served(box);
+  if (served == nullptr || served->stale == stale) return;
+  served->stale = stale;
+  InvalidateRect(box, nullptr, TRUE);
+}
+
+bool LongTextHints::IsStale(HWND box) {
+  const Box* served = Served(box);
+  return served != nullptr && served->stale;
+}
+
+// The text is read only when it is cut, the one case it is told in.
+BoxHint LongTextHints::HintOf(HWND box) {
+  const Box* served = Served(box);
+  if (served == nullptr) return {};
+  const bool cut = TextGoesOn(box);
+  return HintFor(cut ? FromWide(WholeText(box)) : std::u16string(), cut, served->stale,
+                 served->commandTip);
+}
+
 LRESULT CALLBACK LongTextHints::BoxProcedure(HWND box, UINT message, WPARAM wParam, LPARAM lParam,
-                                             UINT_PTR, DWORD_PTR hints) {
+                                             UINT_PTR, DWORD_PTR served) {
   switch (message) {
     case WM_PAINT: {
       // The box repaints only what its text covers; whole, so that a mark
@@ -138,19 +204,24 @@ LRESULT CALLBACK LongTextHints::BoxProcedure(HWND box, UINT message, WPARAM wPar
     }
     case WM_KILLFOCUS: {
       const LRESULT result = DefSubclassProc(box, message, wParam, lParam);
-      ShowStart(box);
+      const HWND next = reinterpret_cast<HWND>(wParam);
+      const bool inWindow = next != nullptr && IsChild(GetParent(box), next);
+      if (ShowsStartAgain(inWindow ? FocusGoes::ToAnotherControl : FocusGoes::OutOfTheWindow)) {
+        ShowStart(box);
+      }
       return result;
     }
     case WM_NOTIFY:
-      // A text that fits needs no tooltip: an empty one is not shown.
+      // A box with nothing to tell gets an empty tooltip, which is not shown.
       if (reinterpret_cast<const NMHDR*>(lParam)->code == TTN_GETDISPINFOW) {
-        auto& self = *reinterpret_cast<LongTextHints*>(hints);
-        self.tip_ = TextGoesOn(box) ? WholeText(box) : std::wstring();
-        reinterpret_cast<NMTTDISPINFOW*>(lParam)->lpszText = self.tip_.data();
+        Box& self = *reinterpret_cast<Box*>(served);
+        self.tip = ToWide(HintOf(box).tooltip);
+        reinterpret_cast<NMTTDISPINFOW*>(lParam)->lpszText = self.tip.data();
         return 0;
       }
       break;
     case WM_NCDESTROY:
+      RemovePropW(box, kServedProperty);
       RemoveWindowSubclass(box, &BoxProcedure, kSubclassId);
       break;
   }

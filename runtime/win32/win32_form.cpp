@@ -1,14 +1,21 @@
 #include "runtime/win32/win32_form.h"
 
 #include <objbase.h>
+// After windows.h, which they need.
+#include <commctrl.h>
+#include <oleacc.h>
 
+#include <algorithm>
+#include <memory>
 #include <utility>
 
+#include "runtime/box_hint.h"
 #include "runtime/click_guard.h"
 #include "runtime/tab_order.h"
 #include "runtime/unknown_box.h"
 #include "runtime/win32/accessible_name.h"
 #include "runtime/win32/control_factory.h"
+#include "runtime/win32/edit_menu.h"
 #include "runtime/win32/per_monitor_dpi.h"
 #include "runtime/win32/wide_text.h"
 #include "runtime/win32/window_placement.h"
@@ -29,6 +36,11 @@ constexpr UINT kGetDpiScaledSize = 0x02E4;
 // outside that comes from no monitor, and would leave no usable window.
 constexpr int kLowestDpi = 48;
 constexpr int kHighestDpi = 960;
+constexpr UINT_PTR kCommandsSubclassId = 1;
+
+struct GlobalDeleter {
+  void operator()(HGLOBAL memory) const { GlobalFree(memory); }
+};
 
 std::wstring ResourceName(std::string_view name) {
   return {name.begin(), name.end()};
@@ -56,6 +68,12 @@ bool RegisterWindowClass(HINSTANCE instance, WNDPROC procedure) {
   return RegisterClassExW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
+// The tooltip that lets the first command a box offers be found.
+std::u16string TipOf(const std::vector<const MenuCommand*>& commands) {
+  if (commands.empty()) return {};
+  return CommandTip(commands[0]->caption, u"Ctrl+Shift+" + std::u16string(1, commands[0]->key));
+}
+
 }  // namespace
 
 Win32Form::ComApartment::ComApartment()
@@ -79,6 +97,7 @@ Win32Form::Win32Form(HINSTANCE instance, const FormDescription& description, Cli
     Fail(L"无法创建窗口，程序不能启动。");
   }
   SetIcons();
+  editTellsChanges_ = EditTellsValueChanges(window_);
   CreateControls();
   LayOut();
   // Aware of each monitor's DPI, the window opens at the DPI of its monitor,
@@ -110,8 +129,13 @@ void Win32Form::CreateControls() {
           static_cast<HBITMAP>(LoadImageW(instance_, name.c_str(), IMAGE_BITMAP, 0, 0, 0)));
       SendMessageW(control, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture.get()));
     }
+    const std::vector<const MenuCommand*> commands = CommandsOf(description->name);
     if (description->kind == ControlKind::TextBox && !description->multiLine) {
-      longTexts_.Serve(control);
+      longTexts_.Serve(control, TipOf(commands));
+    }
+    if (!commands.empty()) {
+      SetWindowSubclass(control, &OfferCommands, kCommandsSubclassId,
+                        reinterpret_cast<DWORD_PTR>(this));
     }
     controls_.push_back({description, control});
   }
@@ -180,6 +204,7 @@ int Win32Form::Run(int showCommand) {
 }
 
 void Win32Form::Dispatch(MSG& message) {
+  if (RunsShortcut(message)) return;
   // The window has no cancel button, so Escape has nothing to do; left to
   // the dialog manager, a multi-line box turns it into WM_CLOSE.
   if (message.message == WM_KEYDOWN && message.wParam == VK_ESCAPE) return;
@@ -209,7 +234,16 @@ LRESULT Win32Form::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         // A BS_NOTIFY button reports the second press of a double click so;
         // it is a click all the same.
         case BN_DOUBLECLICKED:
-          OnButtonClicked(reinterpret_cast<HWND>(lParam));
+          if (const auto* button =
+                  Described(reinterpret_cast<HWND>(lParam), ControlKind::CommandButton)) {
+            DeliverClick(target_, button->name, *this);
+          }
+          break;
+        // Every change, the user's or a command's (a write sends one too).
+        case EN_CHANGE:
+          if (const auto* box = Described(reinterpret_cast<HWND>(lParam), ControlKind::TextBox)) {
+            DeliverChange(target_, box->name, *this);
+          }
           break;
         // Minimising takes the focus away before the window learns it is
         // inactive, so the focus is remembered whenever a control takes it.
@@ -241,6 +275,14 @@ LRESULT Win32Form::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         Rescale(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
       }
       return 0;
+    // A stale box keeps its background; only its text turns grey.
+    case WM_CTLCOLOREDIT:
+      if (LongTextHints::IsStale(reinterpret_cast<HWND>(lParam))) {
+        const LRESULT brush = DefWindowProcW(window_, message, wParam, lParam);
+        SetTextColor(reinterpret_cast<HDC>(wParam), StaleTextColour());
+        return brush;
+      }
+      break;
     case WM_SETFOCUS:
       SetFocus(lastFocus_ != nullptr ? lastFocus_ : GetNextDlgTabItem(window_, nullptr, FALSE));
       return 0;
@@ -255,12 +297,55 @@ LRESULT Win32Form::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
   return DefWindowProcW(window_, message, wParam, lParam);
 }
 
-void Win32Form::OnButtonClicked(HWND button) {
-  for (const PlacedControl& control : controls_) {
-    if (control.handle == button && control.description->kind == ControlKind::CommandButton) {
-      DeliverClick(target_, control.description->name, *this);
-      return;
+const ControlDescription* Win32Form::Described(HWND control, ControlKind kind) const {
+  for (const PlacedControl& placed : controls_) {
+    if (placed.handle == control && placed.description->kind == kind) return placed.description;
+  }
+  return nullptr;
+}
+
+std::vector<const MenuCommand*> Win32Form::CommandsOf(std::string_view name) const {
+  std::vector<const MenuCommand*> commands;
+  for (const MenuCommand& command : description_.commands) {
+    if (std::ranges::find(command.boxes, name) != command.boxes.end()) commands.push_back(&command);
+  }
+  return commands;
+}
+
+// Ctrl+Shift with a command's key, wherever the focus is in the window, the
+// data box included; taken before the dialog manager and the box see it.
+bool Win32Form::RunsShortcut(const MSG& message) {
+  if (message.message != WM_KEYDOWN || GetKeyState(VK_CONTROL) >= 0 || GetKeyState(VK_SHIFT) >= 0 ||
+      GetKeyState(VK_MENU) < 0 || (message.hwnd != window_ && !IsChild(window_, message.hwnd))) {
+    return false;
+  }
+  for (const MenuCommand& command : description_.commands) {
+    if (message.wParam == static_cast<WPARAM>(command.key)) {
+      DeliverClick(target_, command.name, *this);
+      return true;
     }
+  }
+  return false;
+}
+
+LRESULT CALLBACK Win32Form::OfferCommands(HWND box, UINT message, WPARAM wParam, LPARAM lParam,
+                                          UINT_PTR, DWORD_PTR form) {
+  if (message == WM_CONTEXTMENU) {
+    reinterpret_cast<Win32Form*>(form)->ShowMenu(box, lParam);
+    return 0;
+  }
+  if (message == WM_NCDESTROY) RemoveWindowSubclass(box, &OfferCommands, kCommandsSubclassId);
+  return DefSubclassProc(box, message, wParam, lParam);
+}
+
+void Win32Form::ShowMenu(HWND box, LPARAM where) {
+  const ControlDescription* described = Described(box, ControlKind::TextBox);
+  if (described == nullptr) return;
+  const std::vector<const MenuCommand*> commands = CommandsOf(described->name);
+  std::vector<std::u16string_view> captions;
+  for (const MenuCommand* command : commands) captions.push_back(command->caption);
+  if (const auto chosen = ShowEditMenu(box, where, captions)) {
+    DeliverClick(target_, commands[*chosen]->name, *this);
   }
 }
 
@@ -297,6 +382,10 @@ std::u16string Win32Form::Text(std::string_view box) const {
   return FromWide(WholeText(BoxOf(box)));
 }
 
+std::size_t Win32Form::TextLength(std::string_view box) const {
+  return static_cast<std::size_t>(GetWindowTextLengthW(BoxOf(box)));
+}
+
 // The data box takes a write as a user's own replacement of its whole text,
 // so that it can undo it in one step: Ctrl+Z after 清空 brings the data back.
 // Setting its window text would empty its undo buffer. A single-line box
@@ -308,7 +397,13 @@ void Win32Form::SetText(std::string_view box, std::u16string_view text) {
     SendMessageW(control, EM_SETSEL, 0, -1);
     SendMessageW(control, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(wide.c_str()));
   } else {
+    const bool changed = WholeText(control) != wide;
     SetWindowTextW(control, wide.c_str());
+    // Where the box does not tell readers of its new text itself, it is told
+    // for it, so a new result is heard.
+    if (changed && !editTellsChanges_) {
+      NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, control, OBJID_CLIENT, CHILDID_SELF);
+    }
   }
 }
 
@@ -317,6 +412,29 @@ void Win32Form::SelectText(std::string_view box, std::size_t start, std::size_t 
   SendMessageW(control, EM_SETSEL, start, start + length);
   SendMessageW(control, EM_SCROLLCARET, 0, 0);
   SetFocus(control);
+}
+
+void Win32Form::SetStale(std::string_view box, bool stale) {
+  LongTextHints::SetStale(BoxOf(box), stale);
+}
+
+// The text is ready before the clipboard is opened, so it is held open only
+// briefly; the memory is the clipboard's once it takes it, freed here on
+// every other path.
+bool Win32Form::CopyToClipboard(std::u16string_view text) {
+  std::unique_ptr<void, GlobalDeleter> memory(
+      GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t)));
+  if (memory == nullptr) return false;
+  auto* copy = static_cast<char16_t*>(GlobalLock(memory.get()));
+  if (copy == nullptr) return false;
+  text.copy(copy, text.size());
+  copy[text.size()] = u'\0';
+  GlobalUnlock(memory.get());
+  if (!OpenClipboard(window_)) return false;
+  const bool copied = EmptyClipboard() && SetClipboardData(CF_UNICODETEXT, memory.get()) != nullptr;
+  CloseClipboard();
+  if (copied) memory.release();
+  return copied;
 }
 
 // The button sets and answers share Windows' numeric codes; no icon flag is

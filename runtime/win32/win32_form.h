@@ -23,10 +23,10 @@ struct HostFailure {
 
 // Hosts a window description as a top-level window with real Win32 controls:
 // places them in pixels at the DPI of the monitor the window is on, again
-// whenever that changes, delivers button clicks to the
-// ClickTarget by control name and serves the commands' box texts and message
-// boxes. Pictures are resources named after their form (icon) or control
-// (bitmap). All state of the window lives here, not in globals.
+// whenever that changes, delivers button clicks, menu commands and box
+// changes to the ClickTarget by name and serves the commands' box texts,
+// stale marks, clipboard and message boxes. Pictures are resources named after their form (icon) or
+// control (bitmap). All state of the window lives here, not in globals.
 class Win32Form final : public FormServices {
  public:
   Win32Form(HINSTANCE instance, const FormDescription& description, ClickTarget& target);
@@ -46,8 +46,11 @@ class Win32Form final : public FormServices {
   HWND HandleOf(std::string_view name) const;
 
   std::u16string Text(std::string_view box) const override;
+  std::size_t TextLength(std::string_view box) const override;
   void SetText(std::string_view box, std::u16string_view text) override;
   void SelectText(std::string_view box, std::size_t start, std::size_t length) override;
+  void SetStale(std::string_view box, bool stale) override;
+  bool CopyToClipboard(std::u16string_view text) override;
   MsgBoxAnswer MsgBox(std::u16string_view prompt, MsgBoxButtons buttons,
                       std::u16string_view title) override;
 
@@ -67,6 +70,9 @@ class Win32Form final : public FormServices {
   };
 
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  // Opens the context menu of a box that offers menu commands.
+  static LRESULT CALLBACK OfferCommands(HWND box, UINT message, WPARAM wParam, LPARAM lParam,
+                                        UINT_PTR, DWORD_PTR form);
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
   void CreateControls();
   void LayOut();
@@ -75,7 +81,13 @@ class Win32Form final : public FormServices {
   // The client area's size in pixels at `scale`.
   SIZE ClientSize(const ScreenScale& scale) const;
   [[noreturn]] void Fail(const wchar_t* message);
-  void OnButtonClicked(HWND button);
+  // Runs the menu command whose shortcut `message` presses; false if none.
+  bool RunsShortcut(const MSG& message);
+  void ShowMenu(HWND box, LPARAM where);
+  // The menu commands the box `name` offers.
+  std::vector<const MenuCommand*> CommandsOf(std::string_view name) const;
+  // The description of `control` if it is of `kind`, else nullptr.
+  const ControlDescription* Described(HWND control, ControlKind kind) const;
   void MoveFocus(bool backwards);
   const PlacedControl& Placed(std::string_view name) const;
   HWND BoxOf(std::string_view name) const;
@@ -92,7 +104,8 @@ class Win32Form final : public FormServices {
   LongTextHints longTexts_;
   std::vector<PlacedControl> controls_;
   HWND window_ = nullptr;
-  HWND lastFocus_ = nullptr;  // the control last focused, focused again on activation
+  HWND lastFocus_ = nullptr;       // the control last focused, focused again on activation
+  bool editTellsChanges_ = false;  // whether a box tells readers its new text itself
 };
 
 }  // namespace quorvel::runtime::win32
