@@ -76,7 +76,7 @@ std::string Expected(const cases::Case& c) {
 void EditAfterwards(RecordingForm& form, const calc::CalcState& state, const cases::Case& c) {
   const std::u16string data = form.Text("Text1");
   form.Type("Text1", data + u" ");
-  window::MarkResults(form, state);
+  window::MarkResults(form, window::ResultsStale(form, state));
   for (int i = 0; i < 5; ++i) {
     const std::string box = "Text" + std::to_string(i + 2);
     EXPECT_EQ(form.IsStale(box), !c.results[i].empty()) << c.name << " " << box;

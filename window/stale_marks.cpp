@@ -16,8 +16,8 @@ bool ResultsCurrent(const runtime::FormServices& form, const calc::CalcState& st
          StillHolds(form, "Text1", state.Shown->data);
 }
 
-void MarkResults(runtime::FormServices& form, const calc::CalcState& state) {
-  MarkResults(form, state.Shown && !ResultsCurrent(form, state));
+bool ResultsStale(const runtime::FormServices& form, const calc::CalcState& state) {
+  return state.Shown && !ResultsCurrent(form, state);
 }
 
 void MarkResults(runtime::FormServices& form, bool stale) {

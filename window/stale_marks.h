@@ -16,10 +16,12 @@ inline constexpr std::string_view kResultBoxes[] = {"Text2", "Text3", "Text4", "
 // changed text of any size is told at no cost; only equal lengths are hashed.
 bool ResultsCurrent(const runtime::FormServices& form, const calc::CalcState& state);
 
-// Marks each result box stale exactly when its text came from texts since
-// changed: an empty box, or results never computed, have nothing to mark.
-void MarkResults(runtime::FormServices& form, const calc::CalcState& state);
-// Marks each non-empty result box as `stale` says.
+// Whether results on show came from texts since changed; results never
+// computed are not stale, there being none.
+bool ResultsStale(const runtime::FormServices& form, const calc::CalcState& state);
+
+// Marks each result box that has a text as `stale` says: an empty box has
+// nothing to mark.
 void MarkResults(runtime::FormServices& form, bool stale);
 
 }  // namespace quorvel::window

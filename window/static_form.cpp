@@ -104,15 +104,16 @@ void Static::Click(std::string_view control, runtime::FormServices& form) {
   // The boxes the procedure wrote changed while it ran; their marks follow
   // once it is done. Results just calculated are current: reading a million
   // items again to say so would cost as much as a paste.
-  if (calculated) {
-    MarkResults(form, false);
-  } else {
-    MarkResults(form, state_);
-  }
+  stale_ = calculated ? false : ResultsStale(form, state_);
+  MarkResults(form, stale_);
 }
 
-void Static::Change(std::string_view /*box*/, runtime::FormServices& form) {
-  if (!running_) MarkResults(form, state_);
+// Only the data and the precision decide whether the results are current:
+// a key typed in a result box must not read a million items again.
+void Static::Change(std::string_view box, runtime::FormServices& form) {
+  if (running_) return;
+  if (box == "Text1" || box == "Text7") stale_ = ResultsStale(form, state_);
+  MarkResults(form, stale_);
 }
 
 }  // namespace quorvel::window

@@ -20,6 +20,7 @@ class Static final : public runtime::ClickTarget {
  private:
   calc::CalcState state_;
   bool running_ = false;  // a click procedure is under way
+  bool stale_ = false;    // the results on show came from texts since changed
 };
 
 }  // namespace quorvel::window
