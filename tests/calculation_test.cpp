@@ -113,7 +113,8 @@ TEST(CaseTable, EveryRowLeavesExactlyItsEvents) {
 }
 
 // What the user does after calculating 1 2 3 4 5 at 0.0001: a box and the
-// text typed into it, or a button clicked. Then the marks of the five results
+// text typed into it, a button clicked, or the clipboard taken by another
+// program. Then the marks of the five results
 // (all alike), and what 复制全部结果 gives: the values row copied, or the
 // prompt of the message refusing it.
 struct StaleCase {
@@ -142,6 +143,10 @@ TEST(Static, MarksResultsOfChangedTextsStaleAndCopiesOnlyCurrentOnes) {
        u"三\t1.2\t40%\t1.581139\t52.7046%\t5\t0.0001\n"},
       {"cleared", {{"Command2", u""}}, false, kRefused},
       {"cleared, data again", {{"Command2", u""}, {"Text1", u"1 2 3 4 5"}}, false, kRefused},
+      {"a clipboard held elsewhere",
+       {{"Clipboard", u""}},
+       false,
+       u"无法打开剪贴板，结果未复制，请稍后再试。"},
   };
   for (const StaleCase& c : cases) {
     window::Static window;
@@ -151,6 +156,8 @@ TEST(Static, MarksResultsOfChangedTextsStaleAndCopiesOnlyCurrentOnes) {
     for (const auto& [control, text] : c.steps) {
       if (control.starts_with("Command")) {
         window.Click(control, form);
+      } else if (control == "Clipboard") {
+        form.RefuseClipboard();
       } else {
         form.Type(control, text);
         window.Change(control, form);
@@ -164,40 +171,22 @@ TEST(Static, MarksResultsOfChangedTextsStaleAndCopiesOnlyCurrentOnes) {
   }
 }
 
-// Nothing calculated, nothing to copy; a clipboard held elsewhere is told.
-TEST(Static, RefusesACopyThatCannotBeMade) {
-  window::Static window;
-  RecordingForm form(window::Static::Description());
-  window.Click("CopyResults", form);
-  form.Type("Text1", u"1 2");
-  window.Click("Command1", form);
-  form.RefuseClipboard();
-  window.Click("CopyResults", form);
-  EXPECT_EQ(Recorded(form).substr(Recorded(form).rfind("ok")),
-            "ok 复制结果=无法打开剪贴板，结果未复制，请稍后再试。\n");
-  EXPECT_EQ(Recorded(form).find("ok 复制结果=结果已过期或尚未计算，请先计算。"), 0u);
-}
-
 // The rule every host draws a box's hints by: the stale note first, a cut
 // text whole, and the command's tip only where nothing else is told.
 TEST(HintFor, TellsStaleCutAndCommandInThatOrder) {
-  struct Row {
-    bool cut, stale;
-    std::u16string_view tooltip, description;
+  // Columns: cut, stale, tooltip; the description says the same but for the
+  // command's tip, which is no description.
+  const std::tuple<bool, bool, std::u16string_view> rows[] = {
+      {false, false, u"复制 (Ctrl+Shift+C)"},
+      {true, false, u"3.1415926536"},
+      {false, true, u"结果已过期：原始数据或精度已改动，请重新计算。"},
+      {true, true, u"结果已过期：原始数据或精度已改动，请重新计算。\n3.1415926536"},
   };
-  const Row rows[] = {
-      {false, false, u"复制 (Ctrl+Shift+C)", u""},
-      {true, false, u"3.1415926536", u"3.1415926536"},
-      {false, true, u"结果已过期：原始数据或精度已改动，请重新计算。",
-       u"结果已过期：原始数据或精度已改动，请重新计算。"},
-      {true, true, u"结果已过期：原始数据或精度已改动，请重新计算。\n3.1415926536",
-       u"结果已过期：原始数据或精度已改动，请重新计算。\n3.1415926536"},
-  };
-  for (const Row& row : rows) {
-    const runtime::BoxHint hint = runtime::HintFor(u"3.1415926536", row.cut, row.stale,
+  for (const auto& [cut, stale, tooltip] : rows) {
+    const runtime::BoxHint hint = runtime::HintFor(u"3.1415926536", cut, stale,
                                                    runtime::CommandTip(u"复制", u"Ctrl+Shift+C"));
-    EXPECT_EQ(Utf16ToUtf8(hint.tooltip), Utf16ToUtf8(row.tooltip)) << row.cut << row.stale;
-    EXPECT_EQ(Utf16ToUtf8(hint.description), Utf16ToUtf8(row.description)) << row.cut << row.stale;
+    EXPECT_EQ(Utf16ToUtf8(hint.tooltip), Utf16ToUtf8(tooltip)) << cut << stale;
+    EXPECT_EQ(Utf16ToUtf8(hint.description), cut || stale ? Utf16ToUtf8(tooltip) : "");
   }
   EXPECT_TRUE(runtime::IsCut(75.4, 75));
   EXPECT_FALSE(runtime::IsCut(75, 75));

@@ -8,7 +8,6 @@
 # wherever this kernel can run 32-bit programs. Then starts each tested
 # quorvel.exe, saves a screenshot of its window in build/win*/quorvel-wine.png
 # and closes it.
-# SESSION_SEED and SESSION_SECONDS reach the window test's random session.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/install-deps.sh win32

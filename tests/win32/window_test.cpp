@@ -1,7 +1,7 @@
 // Runs the Win32 host inside this process as a user would: the window rows of
 // the case table pasted and typed through real keys and real message boxes,
 // compared with the table itself (tests/calculation_test.cpp runs every row
-// through the core), then a random session; and each control's place and
+// through the core); and each control's place and
 // font at the screen's DPI and at the DPI of every monitor the window is
 // moved to, its accessible name, and the focus order.
 // Usage: quorvel-win32-tests CASES LAYOUTS DPI
@@ -12,10 +12,8 @@
 
 #include <algorithm>
 #include <cctype>
-#include <chrono>
 #include <cstdio>
 #include <fstream>
-#include <random>
 #include <sstream>
 #include <utility>
 
@@ -407,47 +405,6 @@ void CheckFontFallback() {
         "the message font in place of 宋体");
 }
 
-// A bounded random session through the real controls: pastes of numbers,
-// separators, bad and huge items and lone surrogates; Enter, Backspace, Tab,
-// Ctrl+Z and typed characters; Ctrl+Shift+C; clicks of 计算 and 清空 with
-// random answers. The copy and 计算 leave the data and the precision as they
-// were, 清空 empties the data on Yes and keeps it on No. What each step does
-// to the results is the core test's (the recording form); this shows the
-// window takes any order of real input.
-// SESSION_SEED replays a session; SESSION_SECONDS sets its length.
-void Session(Win32Form& form) {
-  const char* seedText = getenv("SESSION_SEED");
-  const char* seconds = getenv("SESSION_SECONDS");
-  const auto seed = seedText ? std::stoul(seedText) : std::random_device()();
-  const auto end =
-      std::chrono::steady_clock::now() + std::chrono::seconds(seconds ? std::stoi(seconds) : 8);
-  std::mt19937 random(seed);
-  const std::u16string_view pieces[] = {u"1", u"2.5", u"-3e2",   u" ",       u"\r\n",  u"\n",
-                                        u"x", u"1a",  u"\xD800", u"5\xDC00", u"1e999", u"0.000001"};
-  const std::u16string_view keys = u"\r\b\t0123456789 .-e";  // the first three by their keys
-  int step = 0;
-  for (; std::chrono::steady_clock::now() < end; ++step) {
-    const std::u16string data = form.Text("Text1");
-    const std::u16string precision = form.Text("Text7");
-    std::u16string text(random() % 9 ? 0 : 4000, u'7');
-    for (auto n = random() % 6; n-- > 0;) text += pieces[random() % std::size(pieces)];
-    test.answer = random() % 2 ? IDYES : IDNO;
-    const auto action = random() % 6;
-    const auto key = random() % keys.size();
-    if (action == 0) Paste(form, text);
-    if (action == 1) Keys(form, keys.substr(key, 1), key < 3 ? 0 : KEYEVENTF_UNICODE);
-    if (action == 2) Keys(form, u"Z", 0, {VK_CONTROL});
-    if (action == 3) Keys(form, u"C", 0, {VK_CONTROL, VK_SHIFT});
-    if (action == 4) Keys(form, u"M", 0, {VK_MENU});  // 计算
-    if (action == 5) Keys(form, u"C", 0, {VK_MENU});  // 清空
-    const bool emptied = std::exchange(test.shown, {}).starts_with(u"?") && test.answer == IDYES;
-    Check(action < 3 ||
-              (form.Text("Text1") == (emptied ? u"" : data) && form.Text("Text7") == precision),
-          "data and precision, session step " + std::to_string(step));
-  }
-  std::printf("quorvel-win32-tests: session of %d steps, SESSION_SEED=%lu\n", step, 0UL + seed);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -463,7 +420,6 @@ int main(int argc, char** argv) {
   for (const auto& c : cases::ReadCases(argv[1]))
     for (const bool typed : {false, true})
       if (c.window && !(typed && c.data.size() > kLongestTyped)) CheckRow(form, c, typed);
-  Session(form);
   // The window as made at the screen's DPI; a box cleared from large and
   // typed into keeps its font, as all others do.
   Check(Layout(form) == start.layout, "layout after the session");
