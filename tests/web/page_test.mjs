@@ -52,8 +52,17 @@ async function runRow(c, typed) {
   await enter(page, 'Text7', c.precision, typed);
   await enter(page, 'Text1', c.data, typed);
   const results = c.writesResults ? c.results : (await texts()).slice(1, 6);
-  // Back to the top, so that a selection further down must scroll into view.
-  await page.$eval('#Text1', (box) => box.shadowRoot.querySelector('.cm-scroller').scrollTo(0, 0));
+  // Back to the top, so that a selection further down must scroll into view;
+  // again until the editor, still scrolling to the last key typed, stays there.
+  await page.$eval('#Text1', async (box) => {
+    const scroller = box.shadowRoot.querySelector('.cm-scroller');
+    const frame = () => new Promise(requestAnimationFrame);
+    do {
+      scroller.scrollTo(0, 0);
+      await frame();
+      await frame();
+    } while (scroller.scrollTop > 0);
+  });
   await (typed ? page.click('#Command1') : pressWith(page, 'Alt', 'M'));
   const messages = c.clearAnswer ? c.messages.slice(0, -1) : c.messages;
   for (const [i, message] of messages.entries()) await answerMessage(message, i % 2 ? 'Escape' : 'Enter');
