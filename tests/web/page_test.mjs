@@ -56,11 +56,9 @@ async function runRow(c, typed) {
   // again until the editor, still scrolling to the last key typed, stays there.
   await page.$eval('#Text1', async (box) => {
     const scroller = box.shadowRoot.querySelector('.cm-scroller');
-    const frame = () => new Promise(requestAnimationFrame);
     do {
       scroller.scrollTo(0, 0);
-      await frame();
-      await frame();
+      await new Promise((done) => requestAnimationFrame(() => requestAnimationFrame(done)));
     } while (scroller.scrollTop > 0);
   });
   await (typed ? page.click('#Command1') : pressWith(page, 'Alt', 'M'));
