@@ -72,10 +72,7 @@ void FormWindow::AddControl(const ControlDescription& description, int dpi) {
   }
   if (description.kind == ControlKind::CommandButton) {
     connect(static_cast<QAbstractButton*>(widget), &QAbstractButton::clicked, this,
-            [this, name = std::string(description.name)] {
-              const CursorOverride busy;
-              DeliverClick(target_, name, *this);
-            });
+            [this, name = std::string(description.name)] { Deliver(name); });
   }
 }
 
@@ -87,13 +84,17 @@ void FormWindow::AddCommand(const MenuCommand& command) {
       QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, static_cast<Qt::Key>(command.key)));
   action->setShortcutContext(Qt::WindowShortcut);
   addAction(action);
-  connect(action, &QAction::triggered, this, [this, name = std::string(command.name)] {
-    const CursorOverride busy;
-    DeliverClick(target_, name, *this);
-  });
+  connect(action, &QAction::triggered, this,
+          [this, name = std::string(command.name)] { Deliver(name); });
   for (const std::string_view box : command.boxes) {
     if (auto* line = dynamic_cast<LineBox*>(&Box(box))) line->Offer(action);
   }
+}
+
+// A button clicked or a command chosen: the click runs under the busy cursor.
+void FormWindow::Deliver(const std::string& name) {
+  const CursorOverride busy;
+  DeliverClick(target_, name, *this);
 }
 
 QWidget& FormWindow::Box(std::string_view name) const {

@@ -45,6 +45,7 @@ class FormWindow final : public QWidget, public FormServices {
 
   void AddControl(const ControlDescription& description, int dpi);
   void AddCommand(const MenuCommand& command);
+  void Deliver(const std::string& name);
   QWidget& Box(std::string_view name) const;
 
   ClickTarget& target_;
